@@ -1,0 +1,29 @@
+#include "core/game_state.h"
+
+#include <ctime>
+
+namespace {
+
+// Stands in until the shell binds its window, so an early event cannot dereference null.
+class UnboundPlatform final : public GamePlatform {
+  public:
+    void setTimer(int32_t, int32_t) override {}
+    void killTimer(int32_t) override {}
+    void repaintNow() override {}
+    void openEvaluation() override {}
+    int64_t calendarSeconds() override { return static_cast<int64_t>(std::time(nullptr)); }
+};
+
+UnboundPlatform unboundPlatform;
+
+} // namespace
+
+GameState gameState{};
+uint32_t randomState = 0;
+GamePlatform* gamePlatform = &unboundPlatform;
+
+void resetGameState() {
+    gameState = GameState{};
+    randomState = 0;
+    gamePlatform = &unboundPlatform;
+}

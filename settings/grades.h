@@ -1,0 +1,21 @@
+// The grade table's factory values, the play parameters derived from the chosen grade, and the
+// integer conversion that both the settings file and the settings dialogs use.
+#pragma once
+
+#include "settings/settings_state.h"
+
+#include <cstdint>
+
+extern const GradeTable defaultGrades;
+
+// Sets every row of the table to the factory values; gradeIndex is left alone.
+void loadDefaultGrades();
+
+// Sets the game's play parameters from the chosen grade.
+void derivePlayParameters();
+
+// Leading whitespace, an optional sign, decimal digits in wrapping 32-bit arithmetic; the first
+// other byte ends the number, and text without digits gives 0.
+int32_t parseInteger(const char* text);
+
+inline bool isSettingsSpace(unsigned char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20; }

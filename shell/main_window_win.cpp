@@ -1,0 +1,145 @@
+#include "shell/main_window_win.h"
+
+#include "core/board_paint_win.h"
+#include "core/game.h"
+#include "core/game_state.h"
+#include "resources/resource.h"
+#include "settings/grades.h"
+#include "settings/settings_io_win.h"
+#include "shell/game_platform_win.h"
+#include "shell/shell_state_win.h"
+#include "shell/toolbar_win.h"
+
+#include <commctrl.h>
+
+const char MainWindowClassName[] = "Main Window";
+const char MainWindowCaption[] = "瞬記盤「まばたきばん」 Ver1.20";
+
+POINT mainWindowPosition(int screenWidth, int screenHeight) {
+    // C++ division truncates toward zero, as the placement wants on screens smaller than the
+    // window.
+    return POINT{(screenWidth - MainWindowWidth) / 2, (screenHeight - MainWindowHeight) / 2};
+}
+
+int createMainWindow(HINSTANCE instance) {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    // The board is drawn on the black that erasing leaves.
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = MainWindowClassName;
+    if (RegisterClassA(&windowClass) == 0) {
+        return 0;
+    }
+
+    HDC screen = GetDC(nullptr);
+    const POINT position =
+        mainWindowPosition(GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES));
+    ReleaseDC(nullptr, screen);
+
+    mainWindow = CreateWindowExA(0, MainWindowClassName, MainWindowCaption, WS_CAPTION | WS_SYSMENU,
+                                 position.x, position.y, MainWindowWidth, MainWindowHeight, nullptr,
+                                 nullptr, instance, nullptr);
+    return 1;
+}
+
+int runMessageLoop() {
+    MSG message;
+    for (;;) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        if (GetMessageA(&message, nullptr, 0, 0) == 0) {
+            return static_cast<int>(message.wParam);
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void repaintNow(HWND window) {
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+}
+
+namespace {
+
+void onCreate(HWND window) {
+    bindGamePlatform(window);
+    readSettings(window);
+    derivePlayParameters();
+    buildToolbar(window);
+}
+
+void onDestroy(HWND window) {
+    KillTimer(window, PhaseTimer);
+    writeSettings(window);
+    PostQuitMessage(0);
+}
+
+void onPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    paintBoard(dc);
+    EndPaint(window, &paint);
+}
+
+void onNotify(HWND window, LPARAM lParam) {
+    NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->code == TTN_NEEDTEXTA) {
+        onToolTipText(window, reinterpret_cast<TOOLTIPTEXTA*>(header));
+    }
+}
+
+void onTimer(WPARAM id) {
+    if (id == PhaseTimer) {
+        onPhaseTimer();
+    } else if (id == FeedbackTimer) {
+        onFeedbackTimer();
+    }
+}
+
+void onLeftButtonDown(HWND window, LPARAM lParam) {
+    const uint32_t word = static_cast<uint32_t>(lParam);
+    onClick(word & 0xFFFF, word >> 16);
+    repaintNow(window);
+}
+
+} // namespace
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        onCreate(window);
+        return 0;
+    case WM_DESTROY:
+        onDestroy(window);
+        return 0;
+    case WM_PAINT:
+        onPaint(window);
+        return 0;
+    case WM_NOTIFY:
+        onNotify(window, lParam);
+        return 0;
+    case WM_COMMAND:
+        onCommand(window, LOWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        onTimer(wParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        onLeftButtonDown(window, lParam);
+        return 0;
+    case WM_ACTIVATE:
+    case WM_QUIT:
+    case WM_INITMENUPOPUP:
+    case WM_QUERYNEWPALETTE:
+        return 0; // deliberately no default processing
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,103 @@
+#include "shell/toolbar_win.h"
+
+#include "core/game.h"
+#include "resources/resource.h"
+#include "settings/game_settings_dialog_win.h"
+#include "settings/grades.h"
+#include "shell/about_dialog_win.h"
+#include "shell/shell_state_win.h"
+
+namespace {
+
+constexpr DWORD ToolbarStyle =
+    WS_CHILD | WS_VISIBLE | CCS_ADJUSTABLE | TBSTYLE_TOOLTIPS | TBSTYLE_ALTDRAG;
+constexpr int ToolbarImageSize = 32;
+// Inserting at these positions, in this order, splits the seven buttons into three groups.
+constexpr int SeparatorPositions[] = {2, 3, 4, 5, 8, 9, 10, 11};
+
+// Indexed by command id - CMD_START.
+const char* const ToolTipTexts[] = {
+    "スタート", "スタート", "ゲーム設定", "バージョン", "Webヘルプ", "ホームページ", "終了",
+};
+static_assert(sizeof ToolTipTexts / sizeof ToolTipTexts[0] == CMD_EXIT - CMD_START + 1,
+              "one tooltip per command");
+
+HINSTANCE windowInstance(HWND window) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+}
+
+} // namespace
+
+void buildToolbar(HWND window) {
+    HINSTANCE instance = windowInstance(window);
+    InitCommonControls();
+    toolbarWindow = CreateToolbarEx(window, ToolbarStyle, IDC_TOOLBAR, 0, nullptr, 0,
+                                    toolbarButtons, 0, 0, 0, 0, 0, sizeof(TBBUTTON));
+    SendMessageA(toolbarWindow, TB_SETBITMAPSIZE, 0,
+                 MAKELPARAM(ToolbarImageSize, ToolbarImageSize));
+    TBADDBITMAP strip{instance, IDB_TOOLBAR};
+    const LRESULT firstImage = SendMessageA(toolbarWindow, TB_ADDBITMAP, ToolbarButtonCount,
+                                            reinterpret_cast<LPARAM>(&strip));
+    for (TBBUTTON& button : toolbarButtons) {
+        button.iBitmap += static_cast<int>(firstImage);
+    }
+    SendMessageA(toolbarWindow, TB_ADDBUTTONSA, ToolbarButtonCount,
+                 reinterpret_cast<LPARAM>(toolbarButtons));
+    SendMessageA(toolbarWindow, TB_AUTOSIZE, 0, 0);
+    for (int position : SeparatorPositions) {
+        SendMessageA(toolbarWindow, TB_INSERTBUTTONA, position,
+                     reinterpret_cast<LPARAM>(&separatorButton));
+    }
+    boardFont = CreateFontA(32, 32, 0, 0, 600, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ 明朝");
+}
+
+void onToolTipText(HWND window, TOOLTIPTEXTA* record) {
+    record->hinst = windowInstance(window);
+    const UINT_PTR id = record->hdr.idFrom;
+    if (id >= CMD_START && id <= CMD_EXIT) {
+        record->lpszText = const_cast<char*>(ToolTipTexts[id - CMD_START]);
+    }
+}
+
+void onCommand(HWND window, int id) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    switch (id) {
+    case CMD_START:
+    case CMD_START2:
+        startGame();
+        break;
+    case CMD_SETTINGS:
+        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_GAMESETTINGS), window,
+                        gameSettingsDialogProc, 0);
+        derivePlayParameters();
+        break;
+    case CMD_VERSION:
+        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), window, aboutDialogProc, 0);
+        break;
+    case CMD_WEBHELP:
+        launchBrowser(window, helpCommandLine);
+        break;
+    case CMD_HOMEPAGE:
+        launchBrowser(window, homePageCommandLine);
+        break;
+    case CMD_EXIT:
+        DestroyWindow(window);
+        break;
+    default:
+        break;
+    }
+}
+
+void launchBrowser(HWND window, char* commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                        nullptr, nullptr, &startup, &process)) {
+        MessageBoxA(window, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
+        return;
+    }
+    // The browser is not watched; holding its handles would only leak two per launch.
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}

@@ -1,0 +1,514 @@
+#!/usr/bin/python3
+# Usage: /usr/bin/python3 tools/make_pictures.py [resource-dir]   (default: resources/ of this repo)
+#
+# Draws the evaluation pictures, the toolbar strip and the program icon, and writes them as
+# 8-bit BMP files and one ICO file. The output is committed; building the game never runs this.
+# Rerunning it gives the same bytes (with the same Pillow/FreeType and fonts).
+#
+# Needs Pillow (Debian: python3-pil) and these fonts:
+#   IPAGothic       /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf            (fonts-ipafont-gothic)
+#   Liberation Sans /usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf (fonts-liberation2)
+# The small katakana of the toolbar come from the pixel glyphs below, not from a font.
+
+import math
+import os
+import struct
+import sys
+
+from PIL import Image, ImageDraw, ImageFont
+
+FONT_JAPANESE = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
+FONT_LATIN = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf"
+
+HEADING = "これが君の脳みそだ"
+
+# ---------------------------------------------------------------- palette
+
+
+def make_palette():
+    pal = [None] * 256
+    for i in range(10, 246):
+        pal[i] = (32 * (i % 8), 32 * ((i // 8) % 8), 64 * (i // 64))
+    low = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+           (0, 128, 128), (192, 192, 192), (192, 220, 192), (166, 202, 240)]
+    high = [(255, 251, 240), (160, 160, 164), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+            (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+    pal[0:10] = low
+    pal[246:256] = high
+    return pal
+
+
+PALETTE = make_palette()
+
+
+def index_of(rgb):
+    return PALETTE.index(rgb)
+
+
+def nearest(rgb):
+    # First best entry wins, so ties resolve the same way every run.
+    best, best_d = 0, None
+    for i, p in enumerate(PALETTE):
+        d = sum((a - b) ** 2 for a, b in zip(rgb, p))
+        if best_d is None or d < best_d:
+            best, best_d = i, d
+    return best
+
+
+BLACK = index_of((0, 0, 0))
+WHITE = index_of((255, 255, 255))
+TAN = index_of((224, 192, 128))
+BRAIN = index_of((160, 96, 0))
+WRINKLE = index_of((96, 64, 0))
+CREAM = index_of((255, 251, 240))
+RED = index_of((255, 0, 0))
+GREEN = index_of((0, 255, 0))
+BLUE = index_of((0, 0, 255))
+OLIVE = index_of((128, 128, 0))
+DARK_RED = index_of((128, 0, 0))
+
+
+class Picture:
+    def __init__(self, w, h, fill):
+        self.w, self.h = w, h
+        self.px = bytearray([fill]) * (w * h)
+
+    def get(self, x, y):
+        return self.px[y * self.w + x]
+
+    def set(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y * self.w + x] = c
+
+    def paint(self, pixels, c):
+        for x, y in pixels:
+            self.set(x, y, c)
+
+    def pixels_of(self, c):
+        return {(i % self.w, i // self.w) for i, v in enumerate(self.px) if v == c}
+
+
+# ---------------------------------------------------------------- shapes
+
+
+def in_polygon(x, y, pts):
+    inside = False
+    n = len(pts)
+    for i in range(n):
+        (x1, y1), (x2, y2) = pts[i], pts[(i + 1) % n]
+        if (y1 > y) != (y2 > y):
+            if x < x1 + (y - y1) * (x2 - x1) / (y2 - y1):
+                inside = not inside
+    return inside
+
+
+def polygon_pixels(pts, w, h):
+    return {(x, y) for y in range(h) for x in range(w) if in_polygon(x, y, pts)}
+
+
+def seg_dist2(px, py, ax, ay, bx, by):
+    dx, dy = bx - ax, by - ay
+    ll = dx * dx + dy * dy
+    t = 0.0 if ll == 0 else max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / ll))
+    qx, qy = ax + t * dx - px, ay + t * dy - py
+    return qx * qx + qy * qy
+
+
+def catmull_rom(points, steps=12):
+    """Smooth curve through the given points (end points repeated)."""
+    if len(points) < 3:
+        return list(points)
+    p = [points[0]] + list(points) + [points[-1]]
+    out = []
+    for i in range(1, len(p) - 2):
+        p0, p1, p2, p3 = p[i - 1], p[i], p[i + 1], p[i + 2]
+        for s in range(steps):
+            t = s / steps
+            t2, t3 = t * t, t * t * t
+            out.append(tuple(0.5 * (2 * p1[k] + (-p0[k] + p2[k]) * t +
+                                    (2 * p0[k] - 5 * p1[k] + 4 * p2[k] - p3[k]) * t2 +
+                                    (-p0[k] + 3 * p1[k] - 3 * p2[k] + p3[k]) * t3)
+                              for k in range(2)))
+    out.append(points[-1])
+    return out
+
+
+def stroke_pixels(points, radius, smooth=True):
+    """A disc brush swept along the curve: every pixel within radius of the centre line."""
+    line = catmull_rom(points) if smooth else list(points)
+    xs = [p[0] for p in line]
+    ys = [p[1] for p in line]
+    r2 = radius * radius
+    out = set()
+    for y in range(int(min(ys) - radius) - 1, int(max(ys) + radius) + 2):
+        for x in range(int(min(xs) - radius) - 1, int(max(xs) + radius) + 2):
+            if len(line) == 1:
+                if (x - xs[0]) ** 2 + (y - ys[0]) ** 2 <= r2:
+                    out.add((x, y))
+                continue
+            for i in range(len(line) - 1):
+                if seg_dist2(x, y, *line[i], *line[i + 1]) <= r2:
+                    out.add((x, y))
+                    break
+    return out
+
+
+def bbox(pixels):
+    xs = [p[0] for p in pixels]
+    ys = [p[1] for p in pixels]
+    return min(xs), max(xs), min(ys), max(ys)
+
+
+# ---------------------------------------------------------------- text
+
+
+def text_ink(text, font_path, size, gaps, bold=False):
+    """Ink pixels of text drawn one character at a time without anti-aliasing.
+    gaps[i] is the extra space after character i. Returned relative to the ink's top left."""
+    font = ImageFont.truetype(font_path, size)
+    img = Image.new("L", (size * (len(text) + 2) + sum(gaps) + 8, size * 2), 0)
+    draw = ImageDraw.Draw(img)
+    draw.fontmode = "1"
+    x = 4
+    for i, ch in enumerate(text):
+        draw.text((x, size // 2), ch, font=font, fill=255)
+        if bold:
+            draw.text((x + 1, size // 2), ch, font=font, fill=255)
+        x += round(font.getlength(ch)) + (gaps[i] if i < len(gaps) else 0)
+    ink = {(i % img.width, i // img.width) for i, v in enumerate(img.getdata()) if v >= 128}
+    x0, _, y0, _ = bbox(ink)
+    return {(x - x0, y - y0) for x, y in ink}
+
+
+def spread(total, count):
+    """Integer gaps summing to total, spread as evenly as possible."""
+    base, extra = divmod(total, count)
+    return [base + (1 if (i + 1) * extra // count > i * extra // count else 0) for i in range(count)]
+
+
+def fitted_text(text, font_path, width, height, bold=False, sizes=range(8, 40)):
+    """Text whose ink is exactly width x height: the font size sets the height, the spacing
+    between letters the width. Falls back to the nearest height when none is exact."""
+    best = None
+    for size in sizes:
+        natural = text_ink(text, font_path, size, [0] * len(text), bold)
+        _, nx1, _, ny1 = bbox(natural)
+        score = abs(ny1 + 1 - height)
+        if best is None or score < best[0]:
+            best = (score, size, nx1 + 1)
+    _, size, natural_width = best
+    n = max(1, len(text) - 1)
+    for adjust in range(6):  # rounding of advances can move the width by a pixel or two
+        gaps = spread(width - natural_width + (adjust + 1) // 2 * (1 if adjust % 2 else -1), n)
+        ink = text_ink(text, font_path, size, gaps + [0], bold)
+        if bbox(ink)[1] + 1 == width:
+            return ink
+    return ink
+
+
+def place(pixels, x, y):
+    return {(px + x, py + y) for px, py in pixels}
+
+
+# ---------------------------------------------------------------- background and brain geometry
+
+BRAIN_AT = (70, 65)
+
+
+def brain_ellipse(x, y):
+    # Semi-axes chosen so the 152 x 122 box holds exactly 14,444 pixel centres.
+    return ((x - 79.5) / 75.71) ** 2 + ((y - 63.5) / 60.71) ** 2 <= 1.0
+
+
+def skull(x, y):
+    # Upright egg: widest at row 170, a little longer below than above.
+    b = 108.44 if y < 170 else 115.47
+    return ((x - 149) / 94.5) ** 2 + ((y - 170) / b) ** 2 <= 1.0
+
+
+NOSE = [(57, 199), (42, 228), (42, 229), (70, 233), (95, 233), (95, 199)]
+MOUTH = [(30, 250), (81, 250), (110, 256), (90, 260), (30, 260)]
+
+
+def head_pixels():
+    head = {(x, y) for y in range(300) for x in range(300) if skull(x, y)}
+    head |= polygon_pixels(NOSE, 300, 300)
+    head -= polygon_pixels(MOUTH, 300, 300)
+    return head
+
+
+def eye_pixels():
+    white = {(x, y) for y in range(170, 195) for x in range(70, 95)
+             if ((x - 82) / 8.5) ** 2 + ((y - 182) / 7.5) ** 2 <= 1.0}
+    pupil = {(x, y) for y in range(178, 188) for x in range(77, 88)
+             if ((x - 82) / 3.5) ** 2 + ((y - 182.5) / 3.0) ** 2 <= 1.0}
+    return white, pupil
+
+
+def make_background():
+    pic = Picture(300, 300, WHITE)
+    pic.paint(head_pixels(), TAN)
+    white, pupil = eye_pixels()
+    pic.paint(white, WHITE)
+    pic.paint(pupil, BLACK)
+    heading = fitted_text(HEADING, FONT_JAPANESE, 218, 24, bold=True, sizes=range(20, 32))
+    pic.paint(place(heading, 36, 17), BLACK)
+    return pic
+
+
+# Wrinkles per picture: (centre line, brush radius). The lines were fitted to the boxes the
+# artwork calls for; the radii keep the strokes about 12 px wide.
+WRINKLES = [
+    [],
+    [  # lower left wave, stroke left of centre, curve at the right
+        ([(30.5, 93.5), (37.5, 90.5), (44.5, 93.0), (51.5, 90.0), (58.5, 88.5)], 5.9),
+        ([(49.5, 56.5), (58.0, 58.0), (68.0, 62.0), (76.5, 65.5)], 5.9),
+        ([(134.5, 49.5), (135.0, 56.5), (130.0, 62.5), (121.5, 66.5)], 5.9),
+    ],
+    [  # bar at the top turning down, stroke below the centre
+        ([(80.5, 18.5), (70.0, 18.5), (64.5, 24.0), (64.5, 36.0), (64.5, 50.5)], 5.9),
+        ([(75.5, 79.5), (88.0, 81.0), (100.0, 84.0), (112.5, 86.5)], 5.9),
+    ],
+    [  # short slant at the upper left, bar bending down at its right end
+        ([(45.5, 26.5), (43.5, 35.0), (41.5, 43.5)], 5.9),
+        ([(88.5, 44.5), (99.0, 44.5), (105.5, 49.0), (106.5, 60.0), (106.0, 71.5)], 5.9),
+    ],
+    [  # long stroke from the left edge, bottom stroke with a hook
+        ([(16.5, 74.5), (26.0, 72.0), (36.0, 70.5), (45.5, 67.5)], 5.9),
+        ([(59.5, 99.5), (61.0, 104.5), (68.0, 106.0), (84.0, 105.5), (99.5, 104.5)], 5.9),
+    ],
+    [  # far upper left, bar at the upper right, vertical with a hook at the lower right
+        ([(28.5, 34.5), (24.0, 45.5), (19.5, 56.5)], 5.9),
+        ([(87.5, 31.5), (104.0, 28.5), (121.5, 25.5)], 5.9),
+        ([(133.5, 78.5), (133.5, 88.0), (131.0, 95.5), (124.5, 97.5)], 5.9),
+    ],
+]
+
+GLOSS = [([(94, 32), (108, 46)], 3.0), ([(110, 25), (121, 35)], 3.0)]
+
+
+def inside_pixels():
+    return {(x, y) for y in range(130) for x in range(160) if brain_ellipse(x, y)}
+
+
+def make_mask():
+    pic = Picture(160, 130, WHITE)
+    pic.paint(inside_pixels(), BLACK)
+    return pic
+
+
+def make_brains():
+    inside = inside_pixels()
+    pictures = []
+    wrinkles = set()
+    for rank, strokes in enumerate(WRINKLES):
+        for line, radius in strokes:
+            wrinkles |= stroke_pixels(line, radius)
+        pic = Picture(160, 130, BLACK)
+        pic.paint(inside, BRAIN)
+        pic.paint(wrinkles & inside, WRINKLE)
+        if rank == 0:
+            for line, radius in GLOSS:
+                pic.paint(stroke_pixels(line, radius, smooth=False) & inside, CREAM)
+        pictures.append(pic)
+    return pictures
+
+
+# ---------------------------------------------------------------- toolbar
+
+
+def shade(pic, ox, oy, colour_at, samples=4):
+    """Paints a 32 x 32 cell from colour_at(x, y) -> rgb or None (ground), averaged over
+    samples x samples points per pixel and matched to the nearest palette entry."""
+    cache = {}
+    for y in range(32):
+        for x in range(32):
+            acc, hits = [0, 0, 0], 0
+            for sy in range(samples):
+                for sx in range(samples):
+                    c = colour_at(x + (sx + 0.5) / samples, y + (sy + 0.5) / samples)
+                    if c is None:
+                        c = (255, 255, 255)
+                    else:
+                        hits += 1
+                    for k in range(3):
+                        acc[k] += c[k]
+            if hits == 0:
+                continue
+            rgb = tuple(round(a / samples ** 2) for a in acc)
+            if rgb not in cache:
+                cache[rgb] = nearest(rgb)
+            pic.set(ox + x, oy + y, cache[rgb])
+
+
+def mix(a, b, t):
+    t = max(0.0, min(1.0, t))
+    return tuple(a[k] + (b[k] - a[k]) * t for k in range(3))
+
+
+def help_button(question):
+    def colour_at(x, y):
+        d = math.hypot(x - 16, y - 16)
+        if d > 15.9:
+            return None
+        if d > 13.2:  # silver rim, darker towards the bottom
+            return mix((236, 236, 236), (140, 140, 144), (y - 2) / 28)
+        if (int(x), int(y)) in question:
+            return (255, 255, 255)
+        c = mix((166, 202, 240), (32, 96, 192), (y - 4) / 22)
+        # gloss: a pale cap on the upper half
+        if ((x - 16) / 10.5) ** 2 + ((y - 9.5) / 6.5) ** 2 <= 1:
+            c = mix(c, (255, 255, 255), 0.45)
+        return c
+
+    return colour_at
+
+
+def power_button():
+    def colour_at(x, y):
+        # rounded square over the whole cell
+        r = 6.0
+        cx = min(max(x, r), 32 - r)
+        cy = min(max(y, r), 32 - r)
+        if math.hypot(x - cx, y - cy) > r:
+            return None
+        d = math.hypot(x - 16, y - 17)
+        ang = math.degrees(math.atan2(x - 16, -(y - 17)))  # 0 = straight up
+        ring = 7.0 <= d <= 10.0 and abs(ang) > 38
+        bar = abs(x - 16) <= 1.6 and 4.5 <= y <= 16.5
+        if ring or bar:
+            return (255, 255, 255)
+        c = (224, 96, 64)
+        if y > 26:
+            c = mix(c, (160, 32, 0), (y - 26) / 5)
+        glow = (x + y) / 22
+        if glow < 1:
+            c = mix((240, 176, 176), c, glow)
+        return c
+
+    return colour_at
+
+
+# Katakana for the home page button, drawn on a 5 x 5 grid (marks of ペ and ジ above it).
+KANA = {
+    "ホ": ["..#..", "#####", "..#..", "#.#.#", ".##.."],
+    "ー": [".....", ".....", "#####", ".....", "....."],
+    "ム": [".#...", ".#...", "#..#.", "#...#", "#####"],
+    "ペ": [".#...", "#.#..", "...#.", "....#", "....."],
+    "ジ": ["#....", ".#..#", "#..#.", ".##..", "#...."],
+}
+KANA_MARKS = {"ペ": [(4, -2), (5, -1), (4, 0), (3, -1)], "ジ": [(3, -2), (5, -2), (4, -1)]}
+
+
+def kana_pixels(text, x, y):
+    out = set()
+    for ch in text:
+        for r, row in enumerate(KANA[ch]):
+            for c, v in enumerate(row):
+                if v == "#":
+                    out.add((x + c, y + r))
+        for dx, dy in KANA_MARKS.get(ch, []):
+            out.add((x + dx, y + dy))
+        x += 7
+    return out
+
+
+MARKERS = [32, 65, 96, 128, 160, 192]
+
+
+def make_toolbar():
+    pic = Picture(224, 32, WHITE)
+    start = fitted_text("Start", FONT_LATIN, 60, 19, sizes=range(20, 32))
+    pic.paint(place(start, 2, 6), RED)
+    pic.paint(place(fitted_text("Set", FONT_LATIN, 27, 13, sizes=range(12, 24)), 64 + 3, 10), BLUE)
+    pic.paint(place(fitted_text("Ver", FONT_LATIN, 27, 13, sizes=range(12, 24)), 96 + 3, 10), GREEN)
+    question = place(fitted_text("?", FONT_LATIN, 10, 16, sizes=range(14, 30)), 11, 8)
+    shade(pic, 128, 0, help_button(question))
+    pic.paint(place(fitted_text("HP", FONT_LATIN, 22, 13, sizes=range(12, 24)), 160 + 5, 3), RED)
+    pic.paint(place(kana_pixels("ホーム", 0, 0), 160 + 5, 19), BLACK)
+    pic.paint(place(kana_pixels("ページ", 0, 0), 160 + 7, 26), BLACK)
+    shade(pic, 192, 0, power_button())
+    for x in MARKERS:
+        pic.set(x, 31, RED)
+    return pic
+
+
+# ---------------------------------------------------------------- icon
+
+
+def make_icon():
+    """The head of the background at 32 x 32. Returns the colour picture and the set of
+    transparent pixels."""
+    head = head_pixels()
+    opaque = set()
+    # Icon columns 1..27 and rows 1..30 cover background columns 42..243 and rows 62..285.
+    sx, sy = 202 / 27, 224 / 30
+    for y in range(32):
+        for x in range(32):
+            hits = 0
+            for j in range(4):
+                for i in range(4):
+                    bx = int(42 + (x - 1 + (i + 0.5) / 4) * sx)
+                    by = int(62 + (y - 1 + (j + 0.5) / 4) * sy)
+                    hits += (bx, by) in head
+            if hits >= 7:
+                opaque.add((x, y))
+    opaque = {(x, y) for x, y in opaque if x >= 2} | {(1, 23), (1, 24), (2, 23), (2, 24)}
+    opaque -= {(4, 24), (5, 24)}
+    pic = Picture(32, 32, BLACK)
+    pic.paint(opaque, OLIVE)
+    cap = {(x, y) for y in range(3, 14) for x in range(7, 25)
+           if ((x - 15.5) / 9.0) ** 2 + ((y - 13) / 10.5) ** 2 <= 1.0}
+    pic.paint(cap & opaque, DARK_RED)
+    pic.paint({(x, y) for x in range(9, 12) for y in range(15, 18)}, WHITE)
+    pic.set(10, 16, BLACK)
+    transparent = {(x, y) for y in range(32) for x in range(32)} - opaque
+    return pic, transparent
+
+
+# ---------------------------------------------------------------- files
+
+
+def dib(pic, height_field=None, extra=b""):
+    header = struct.pack("<IiiHHIIiiII", 40, pic.w, height_field or pic.h, 1, 8, 0,
+                         pic.w * pic.h + len(extra), 0, 0, 0, 0)
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+    rows = b"".join(bytes(pic.px[y * pic.w:(y + 1) * pic.w]) for y in reversed(range(pic.h)))
+    return header + palette + rows + extra
+
+
+def write_bmp(path, pic):
+    body = dib(pic)
+    with open(path, "wb") as f:
+        f.write(struct.pack("<2sIHHI", b"BM", 14 + len(body), 0, 0, 14 + 40 + 1024))
+        f.write(body)
+
+
+def write_ico(path, pic, transparent):
+    mask = bytearray()
+    for y in reversed(range(32)):
+        bits = 0
+        for x in range(32):
+            bits = (bits << 1) | ((x, y) in transparent)
+        mask += bits.to_bytes(4, "big")
+    image = dib(pic, height_field=64, extra=bytes(mask))
+    with open(path, "wb") as f:
+        f.write(struct.pack("<HHH", 0, 1, 1))
+        f.write(struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 8, len(image), 22))
+        f.write(image)
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "..", "resources")
+    write_bmp(os.path.join(out, "background.bmp"), make_background())
+    for i, pic in enumerate(make_brains(), 1):
+        write_bmp(os.path.join(out, "rank%d.bmp" % i), pic)
+    write_bmp(os.path.join(out, "rankmask.bmp"), make_mask())
+    write_bmp(os.path.join(out, "toolbar.bmp"), make_toolbar())
+    icon, transparent = make_icon()
+    write_ico(os.path.join(out, "main.ico"), icon, transparent)
+
+
+if __name__ == "__main__":
+    main()
