@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 // Edits the three numbers of every grade, straight into the grade table.
 INT_PTR CALLBACK detailSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstring>
 
 namespace {

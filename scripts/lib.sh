@@ -1,0 +1,96 @@
+# Shared set-up for scripts/play, scripts/test and scripts/bench: Debian packages, the Japanese
+# locale, the Wine prefix with its font mapping, and an X server when there is none.
+# shellcheck shell=bash
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+PACKAGES=(cmake ninja-build g++ googletest
+          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+          wine wine64 locales fonts-ipafont-gothic fonts-ipafont-mincho
+          xvfb xauth x11-utils xdotool imagemagick)
+
+say() { printf '%s\n' "$*" >&2; }
+
+# Installs what is missing, or tells a non-root user the one command that would.
+ensure_packages() {
+    local missing=() package
+    for package in "${PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        say "Missing packages. Install them with:"
+        say "  sudo apt-get install -y --no-install-recommends ${missing[*]}"
+        exit 1
+    fi
+    say "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq >/dev/null
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Wine takes its ANSI code page from the locale: ja_JP.UTF-8 makes it 932 (Shift-JIS).
+ensure_japanese_locale() {
+    locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8' && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        say "The ja_JP.UTF-8 locale is missing. Generate it with:"
+        say "  sudo sh -c \"sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen && locale-gen\""
+        exit 1
+    fi
+    if grep -q '^# *ja_JP.UTF-8 UTF-8' /etc/locale.gen; then
+        sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+    elif ! grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen; then
+        echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
+    fi
+    locale-gen >/dev/null
+}
+
+# Configures and builds one tree: host, win64 or win32.
+build_tree() {
+    local kind=$1 target=${2:-all} dir="$ROOT/build/$1" args=()
+    case $kind in
+    win64) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-x86_64.cmake") ;;
+    win32) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-i686.cmake" -DMABATAKIBAN_TESTS=OFF) ;;
+    esac
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "${args[@]}" >/dev/null
+    fi
+    cmake --build "$dir" --target "$target"
+}
+
+# A Wine prefix of our own, with the Japanese locale and the dialog and board fonts mapped to
+# the IPA fonts so that their metrics come close to what Windows shows.
+use_wine_prefix() {
+    export WINEPREFIX=$1 WINEDEBUG=-all WINEARCH=win64
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    # No network here and no need for .NET or HTML: don't offer to install Mono or Gecko.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    [ -f "$WINEPREFIX/.mabatakiban-ready" ] && return 0
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    local key='HKCU\Software\Wine\Fonts\Replacements'
+    wine reg add "$key" /v "ＭＳ 明朝" /t REG_SZ /d "IPAMincho" /f >/dev/null 2>&1
+    wine reg add "$key" /v "ＭＳ Ｐゴシック" /t REG_SZ /d "IPAPGothic" /f >/dev/null 2>&1
+    wine reg add "$key" /v "ＭＳ ゴシック" /t REG_SZ /d "IPAGothic" /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.mabatakiban-ready"
+}
+
+# Starts Xvfb when there is no display; it goes away when the calling script exits.
+ensure_display() {
+    [ -n "${DISPLAY:-}" ] && return 0
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    trap 'kill "$XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
+    export DISPLAY=":$n"
+    local tries=0
+    until xdpyinfo >/dev/null 2>&1; do
+        tries=$((tries + 1))
+        [ $tries -gt 100 ] && { say "Xvfb did not start"; exit 1; }
+        sleep 0.1
+    done
+}
