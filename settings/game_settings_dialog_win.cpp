@@ -1,0 +1,66 @@
+#include "settings/game_settings_dialog_win.h"
+
+#include "resources/resource.h"
+#include "settings/detail_settings_dialog_win.h"
+#include "settings/grade_choice.h"
+#include "settings/settings_state.h"
+
+#include <cstdint>
+
+namespace {
+
+void fillGradeList(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_GAMESETTINGS_GRADE);
+    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    for (const char* label : gradeLabels) {
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
+    }
+    // Only the edit field shows the grade; no item is selected, and an index the table does
+    // not have shows nothing.
+    if (static_cast<uint32_t>(gradeIndex) < static_cast<uint32_t>(GradeCount)) {
+        SendMessageA(list, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gradeLabels[gradeIndex]));
+    }
+}
+
+void takeChosenGrade(HWND dialog) {
+    char text[10] = {};
+    GetDlgItemTextA(dialog, IDC_GAMESETTINGS_GRADE, text, sizeof text);
+    gradeIndex = chosenGradeIndex(text, gradeIndex);
+}
+
+} // namespace
+
+INT_PTR CALLBACK gameSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        fillGradeList(dialog);
+        return TRUE; // the focus goes to the first tab stop, the OK button
+    case WM_COMMAND:
+        // IDOK and IDCANCEL (Enter and Esc) are ignored on purpose: only OK and the caption
+        // close this dialog.
+        switch (LOWORD(wParam)) {
+        case IDC_GAMESETTINGS_DETAIL:
+            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DETAILSETTINGS), dialog,
+                            detailSettingsDialogProc, 0);
+            break;
+        case IDC_GAMESETTINGS_OK:
+            takeChosenGrade(dialog);
+            EndDialog(dialog, 1);
+            break;
+        default:
+            break;
+        }
+        return FALSE;
+    case WM_CLOSE:
+        EndDialog(dialog, 1); // the grade stays as it was
+        return FALSE;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(dialog, &paint);
+        EndPaint(dialog, &paint);
+        return FALSE;
+    }
+    default:
+        return FALSE;
+    }
+}
