@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/board.h"
+#include "core/game_state.h"
 
 #include <cstdint>
 
@@ -13,3 +14,12 @@ void onFeedbackTimer();
 void onClick(uint32_t x, uint32_t y);
 // Sets the state of every cell of the current problem.
 void setCellStates(CellState state);
+
+// The play parameters as the game plays them. The settings keep whatever number was typed, but
+// the game only has ten problems of ten cells and needs a positive timer period.
+int32_t cellsInPlay(const GameState& state);    // symbolCount limited to 1..10
+int32_t problemsInPlay(const GameState& state); // tryCount limited to 1..10
+int32_t showingMillis(const GameState& state);  // showMillis, or 1000 when 0 or less
+// The current problem, or null when problemIndex is outside the ten problems.
+Problem* currentProblem(GameState& state);
+const Problem* currentProblem(const GameState& state);

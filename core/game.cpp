@@ -1,0 +1,159 @@
+#include "core/game.h"
+
+#include "core/problems.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+constexpr int32_t CoveredMillis = 1000; // the pause between covering and asking
+constexpr int32_t HoldMillis = 2000;    // how long an answer's message stays
+
+// A hit when the click lies in the cell's 32-pixel square. Worked in 64 bits so that no
+// coordinate or cell position can overflow.
+bool hits(const Cell& cell, uint32_t x, uint32_t y) {
+    const int64_t left = int64_t{cell.column} * SquareSize;
+    const int64_t top = int64_t{cell.row} * SquareSize + BoardTop;
+    return left <= x && x < left + SquareSize && top <= y && y < top + SquareSize;
+}
+
+void pickDistractor(Cell& cell) {
+    // A second click on a red box is no new mistake.
+    if (cell.state != CellState::WrongPick) {
+        if (gameState.missCount < INT32_MAX) {
+            gameState.missCount += 1;
+        }
+        gameState.feedback = Feedback::Wrong;
+        gamePlatform->setTimer(FeedbackTimer, HoldMillis);
+    }
+    cell.state = CellState::WrongPick;
+}
+
+void pickTarget(Problem& problem) {
+    const int32_t count = cellsInPlay(gameState);
+    for (int32_t i = 0; i < count; ++i) {
+        if (problem.cells[i].state == CellState::Hidden) {
+            problem.cells[i].state = CellState::Visible;
+        }
+    }
+    // The evaluation scores what was actually played, so it gets the limited values.
+    gameState.scoreBasis =
+        ScoreBasis{count, showingMillis(gameState) / 1000, gameState.problemIndex + 1};
+    problem.cells[0].state = CellState::Found;
+    gameState.feedback = Feedback::Correct;
+    gamePlatform->setTimer(FeedbackTimer, HoldMillis);
+}
+
+} // namespace
+
+int32_t cellsInPlay(const GameState& state) {
+    return std::clamp(state.symbolCount, int32_t{1}, CellsPerProblem);
+}
+
+int32_t problemsInPlay(const GameState& state) {
+    return std::clamp(state.tryCount, int32_t{1}, ProblemCount);
+}
+
+int32_t showingMillis(const GameState& state) {
+    // A period of 0 or less would make the timer fire as fast as it can; one second is the
+    // shortest display time the grades offer.
+    return state.showMillis > 0 ? state.showMillis : 1000;
+}
+
+Problem* currentProblem(GameState& state) {
+    if (state.problemIndex < 0 || state.problemIndex >= ProblemCount) {
+        return nullptr;
+    }
+    return &state.problems.problems[state.problemIndex];
+}
+
+const Problem* currentProblem(const GameState& state) {
+    return currentProblem(const_cast<GameState&>(state));
+}
+
+void startGame() {
+    generateProblemSet();
+    gameState.phase = GamePhase::Showing;
+    gameState.missCount = 0;
+    gameState.problemIndex = 0;
+    // A hold still pending from the previous game would otherwise end inside this one: skip
+    // its first problem or put it into Answering with the symbols never covered.
+    gamePlatform->killTimer(FeedbackTimer);
+    gameState.feedback = Feedback::None;
+    gamePlatform->repaintNow();
+    gamePlatform->setTimer(PhaseTimer, showingMillis(gameState));
+}
+
+void onPhaseTimer() {
+    // Tested one after the other, each seeing the changes of the ones before; the order makes a
+    // tick perform at most one transition.
+    if (gameState.phase == GamePhase::Covered) {
+        gameState.phase = GamePhase::Answering;
+        gameState.feedback = Feedback::Ask;
+    }
+    if (gameState.phase == GamePhase::Showing) {
+        setCellStates(CellState::Hidden);
+        gameState.phase = GamePhase::Covered;
+        gamePlatform->setTimer(PhaseTimer, CoveredMillis);
+    }
+    if (gameState.phase == GamePhase::Interval) {
+        gameState.phase = GamePhase::Showing;
+        gamePlatform->setTimer(PhaseTimer, showingMillis(gameState));
+    }
+    if (gameState.phase == GamePhase::Idle) {
+        gamePlatform->killTimer(PhaseTimer);
+    }
+    gamePlatform->repaintNow();
+}
+
+void onFeedbackTimer() {
+    // Killed first, so the hold fires once and is not pending while the evaluation is open.
+    gamePlatform->killTimer(FeedbackTimer);
+    if (gameState.feedback == Feedback::Correct) {
+        // problemIndex stops one past the last problem, so no number of holds can overflow it.
+        gameState.problemIndex = std::min(gameState.problemIndex, ProblemCount - 1) + 1;
+        if (gameState.problemIndex < problemsInPlay(gameState)) {
+            gameState.phase = GamePhase::Interval;
+        } else {
+            gameState.phase = GamePhase::Idle;
+            gamePlatform->openEvaluation(); // returns when the player closes it
+        }
+    }
+    if (gameState.feedback == Feedback::Wrong) {
+        gameState.phase = GamePhase::Answering;
+    }
+    gameState.feedback = Feedback::None;
+}
+
+void onClick(uint32_t x, uint32_t y) {
+    if (gameState.phase != GamePhase::Answering) {
+        return;
+    }
+    Problem* problem = currentProblem(gameState);
+    if (problem == nullptr) {
+        return;
+    }
+    const int32_t count = cellsInPlay(gameState);
+    for (int32_t i = 0; i < count; ++i) {
+        if (!hits(problem->cells[i], x, y)) {
+            continue;
+        }
+        if (i == 0) {
+            pickTarget(*problem);
+        } else {
+            pickDistractor(problem->cells[i]);
+        }
+    }
+}
+
+void setCellStates(CellState state) {
+    Problem* problem = currentProblem(gameState);
+    if (problem == nullptr) {
+        return;
+    }
+    const int32_t count = cellsInPlay(gameState);
+    for (int32_t i = 0; i < count; ++i) {
+        problem->cells[i].state = state;
+    }
+}
