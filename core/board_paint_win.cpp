@@ -1,0 +1,19 @@
+#include "core/board_paint_win.h"
+
+#include "core/board_paint.h"
+#include "core/game_state.h"
+#include "shell/shell_state_win.h"
+
+void paintBoard(HDC dc) {
+    HGDIOBJ previousFont = SelectObject(dc, boardFont);
+    const BoardPaint plan = planBoardPaint(gameState);
+    // The background mode stays opaque: each character is drawn on a box of its background
+    // colour, which is what makes a space on white a covered cell.
+    for (int32_t i = 0; i < plan.count; ++i) {
+        const TextRun& run = plan.runs[i];
+        SetTextColor(dc, run.textColor);
+        SetBkColor(dc, run.backColor);
+        TextOutA(dc, run.x, run.y, run.text, run.length);
+    }
+    SelectObject(dc, previousFont);
+}
