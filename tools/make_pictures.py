@@ -5,9 +5,11 @@
 # 8-bit BMP files and one ICO file. The output is committed; building the game never runs this.
 # Rerunning it gives the same bytes (with the same Pillow/FreeType and fonts).
 #
-# Needs Pillow (Debian: python3-pil) and these fonts:
-#   IPAGothic       /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf            (fonts-ipafont-gothic)
-#   Liberation Sans /usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf (fonts-liberation2)
+# Needs Pillow (Debian: python3-pil) and two fonts from Debian packages:
+#   IPAGothic, heading:        /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf
+#                              (fonts-ipafont-gothic)
+#   Liberation Sans Bold, the  /usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf
+#   toolbar's Latin letters:   (fonts-liberation2)
 # The small katakana of the toolbar come from the pixel glyphs below, not from a font.
 
 import math
@@ -45,11 +47,11 @@ def index_of(rgb):
     return PALETTE.index(rgb)
 
 
-def nearest(rgb):
+def nearest(rgb, choices=range(256)):
     # First best entry wins, so ties resolve the same way every run.
     best, best_d = 0, None
-    for i, p in enumerate(PALETTE):
-        d = sum((a - b) ** 2 for a, b in zip(rgb, p))
+    for i in choices:
+        d = sum((a - b) ** 2 for a, b in zip(rgb, PALETTE[i]))
         if best_d is None or d < best_d:
             best, best_d = i, d
     return best
@@ -183,12 +185,12 @@ def text_ink(text, font_path, size, gaps, bold=False):
 def spread(total, count):
     """Integer gaps summing to total, spread as evenly as possible."""
     base, extra = divmod(total, count)
-    return [base + (1 if (i + 1) * extra // count > i * extra // count else 0) for i in range(count)]
+    return [base + ((i + 1) * extra // count - i * extra // count) for i in range(count)]
 
 
 def fitted_text(text, font_path, width, height, bold=False, sizes=range(8, 40)):
     """Text whose ink is exactly width x height: the font size sets the height, the spacing
-    between letters the width. Falls back to the nearest height when none is exact."""
+    between letters the width. Falls back to the nearest fit when none is exact."""
     best = None
     for size in sizes:
         natural = text_ink(text, font_path, size, [0] * len(text), bold)
@@ -211,9 +213,6 @@ def place(pixels, x, y):
 
 
 # ---------------------------------------------------------------- background and brain geometry
-
-BRAIN_AT = (70, 65)
-
 
 def brain_ellipse(x, y):
     # Semi-axes chosen so the 152 x 122 box holds exactly 14,444 pixel centres.
@@ -256,31 +255,35 @@ def make_background():
     return pic
 
 
-# Wrinkles per picture: (centre line, brush radius). The lines were fitted to the boxes the
-# artwork calls for; the radii keep the strokes about 12 px wide.
+# Wrinkles added by each picture: (centre line, brush radius). The lines sit in the boxes the
+# artwork calls for; the radii keep the strokes about 12 px wide and were trimmed so each
+# picture's wrinkle area comes out at its intended size.
 WRINKLES = [
     [],
     [  # lower left wave, stroke left of centre, curve at the right
-        ([(30.5, 93.5), (37.5, 90.5), (44.5, 93.0), (51.5, 90.0), (58.5, 88.5)], 5.9),
-        ([(49.5, 56.5), (58.0, 58.0), (68.0, 62.0), (76.5, 65.5)], 5.9),
-        ([(134.5, 49.5), (135.0, 56.5), (130.0, 62.5), (121.5, 66.5)], 5.9),
+        ([(30.5, 93.5), (36.0, 90.0), (42.0, 93.5), (48.5, 89.5), (53.0, 91.5), (58.5, 88.5)],
+         5.80),
+        ([(49.5, 56.5), (57.0, 57.0), (64.0, 61.5), (70.0, 62.0), (76.5, 65.5)], 5.80),
+        ([(134.5, 49.5), (135.0, 56.5), (130.0, 62.5), (121.5, 66.5)], 6.00),
     ],
     [  # bar at the top turning down, stroke below the centre
-        ([(80.5, 18.5), (70.0, 18.5), (64.5, 24.0), (64.5, 36.0), (64.5, 50.5)], 5.9),
-        ([(75.5, 79.5), (88.0, 81.0), (100.0, 84.0), (112.5, 86.5)], 5.9),
+        ([(80.5, 18.5), (70.0, 18.5), (64.5, 24.0), (63.5, 33.0), (66.0, 42.0), (63.5, 50.5)],
+         6.06),
+        ([(75.5, 79.5), (84.0, 84.0), (93.0, 80.0), (103.0, 86.5), (112.5, 86.0)], 6.14),
     ],
     [  # short slant at the upper left, bar bending down at its right end
-        ([(45.5, 26.5), (43.5, 35.0), (41.5, 43.5)], 5.9),
-        ([(88.5, 44.5), (99.0, 44.5), (105.5, 49.0), (106.5, 60.0), (106.0, 71.5)], 5.9),
+        ([(45.5, 26.5), (42.5, 32.5), (45.0, 38.0), (41.5, 43.5)], 5.70),
+        ([(88.5, 44.5), (99.0, 44.5), (105.5, 49.0), (106.5, 60.0), (105.0, 66.0), (106.5, 71.5)],
+         5.70),
     ],
     [  # long stroke from the left edge, bottom stroke with a hook
-        ([(16.5, 74.5), (26.0, 72.0), (36.0, 70.5), (45.5, 67.5)], 5.9),
-        ([(59.5, 99.5), (61.0, 104.5), (68.0, 106.0), (84.0, 105.5), (99.5, 104.5)], 5.9),
+        ([(16.5, 74.5), (26.0, 72.0), (36.0, 70.5), (45.5, 67.5)], 6.02),
+        ([(59.5, 99.5), (61.0, 104.5), (68.0, 106.5), (84.0, 105.0), (99.5, 104.5)], 6.08),
     ],
     [  # far upper left, bar at the upper right, vertical with a hook at the lower right
-        ([(28.5, 34.5), (24.0, 45.5), (19.5, 56.5)], 5.9),
-        ([(87.5, 31.5), (104.0, 28.5), (121.5, 25.5)], 5.9),
-        ([(133.5, 78.5), (133.5, 88.0), (131.0, 95.5), (124.5, 97.5)], 5.9),
+        ([(28.5, 34.5), (24.0, 42.0), (25.0, 48.0), (19.5, 56.5)], 6.04),
+        ([(87.5, 31.5), (97.0, 28.0), (106.0, 30.0), (121.5, 25.5)], 6.04),
+        ([(133.5, 78.5), (133.5, 88.0), (131.0, 95.5), (124.5, 97.5)], 6.12),
     ],
 ]
 
@@ -317,9 +320,9 @@ def make_brains():
 # ---------------------------------------------------------------- toolbar
 
 
-def shade(pic, ox, oy, colour_at, samples=4):
+def shade(pic, ox, oy, colour_at, choices=range(256), samples=4):
     """Paints a 32 x 32 cell from colour_at(x, y) -> rgb or None (ground), averaged over
-    samples x samples points per pixel and matched to the nearest palette entry."""
+    samples x samples points per pixel and matched to the nearest of the given palette entries."""
     cache = {}
     for y in range(32):
         for x in range(32):
@@ -337,7 +340,7 @@ def shade(pic, ox, oy, colour_at, samples=4):
                 continue
             rgb = tuple(round(a / samples ** 2) for a in acc)
             if rgb not in cache:
-                cache[rgb] = nearest(rgb)
+                cache[rgb] = nearest(rgb, choices)
             pic.set(ox + x, oy + y, cache[rgb])
 
 
@@ -381,7 +384,7 @@ def power_button():
         c = (224, 96, 64)
         if y > 26:
             c = mix(c, (160, 32, 0), (y - 26) / 5)
-        glow = (x + y) / 22
+        glow = math.hypot(x - 4, y - 4) / 13
         if glow < 1:
             c = mix((240, 176, 176), c, glow)
         return c
@@ -389,26 +392,26 @@ def power_button():
     return colour_at
 
 
-# Katakana for the home page button, drawn on a 5 x 5 grid (marks of ペ and ジ above it).
+# Katakana for the home page button, a 5 x 6 grid per character with room for the marks of
+# ペ and ジ in its top right corner.
 KANA = {
-    "ホ": ["..#..", "#####", "..#..", "#.#.#", ".##.."],
-    "ー": [".....", ".....", "#####", ".....", "....."],
-    "ム": [".#...", ".#...", "#..#.", "#...#", "#####"],
-    "ペ": [".#...", "#.#..", "...#.", "....#", "....."],
-    "ジ": ["#....", ".#..#", "#..#.", ".##..", "#...."],
+    "ホ": ["..#..", "#####", "..#..", "#.#.#", ".##..", "....."],
+    "ム": ["..#..", ".#...", ".#.#.", "#...#", "#####", "....."],
+    "ペ": [".....#.", "....#.#", ".#...#.", "#.#....", "...#...", "....#.."],
+    "ジ": ["##..#.#", "....#.#", "##.....", "....#..", "...#...", "###...."],
+    "ー": [".....", ".....", "#####", ".....", ".....", "....."],
 }
-KANA_MARKS = {"ペ": [(4, -2), (5, -1), (4, 0), (3, -1)], "ジ": [(3, -2), (5, -2), (4, -1)]}
 
 
-def kana_pixels(text, x, y):
+def kana_pixels(text, x, y, line_offset=0):
     out = set()
     for ch in text:
-        for r, row in enumerate(KANA[ch]):
+        rows = KANA[ch]
+        shift = line_offset if ch == "ー" else 0
+        for r, row in enumerate(rows):
             for c, v in enumerate(row):
                 if v == "#":
-                    out.add((x + c, y + r))
-        for dx, dy in KANA_MARKS.get(ch, []):
-            out.add((x + dx, y + dy))
+                    out.add((x + c, y + r + shift))
         x += 7
     return out
 
@@ -423,10 +426,12 @@ def make_toolbar():
     pic.paint(place(fitted_text("Set", FONT_LATIN, 27, 13, sizes=range(12, 24)), 64 + 3, 10), BLUE)
     pic.paint(place(fitted_text("Ver", FONT_LATIN, 27, 13, sizes=range(12, 24)), 96 + 3, 10), GREEN)
     question = place(fitted_text("?", FONT_LATIN, 10, 16, sizes=range(14, 30)), 11, 8)
-    shade(pic, 128, 0, help_button(question))
+    # Greys and blues only, so the silver rim and the disc pick up no tint of another hue.
+    cool = [i for i, (r, g, b) in enumerate(PALETTE) if b >= g >= r]
+    shade(pic, 128, 0, help_button(question), cool)
     pic.paint(place(fitted_text("HP", FONT_LATIN, 22, 13, sizes=range(12, 24)), 160 + 5, 3), RED)
-    pic.paint(place(kana_pixels("ホーム", 0, 0), 160 + 5, 19), BLACK)
-    pic.paint(place(kana_pixels("ページ", 0, 0), 160 + 7, 26), BLACK)
+    pic.paint(kana_pixels("ホーム", 160 + 5, 19), BLACK)
+    pic.paint(kana_pixels("ページ", 160 + 6, 25, line_offset=1), BLACK)
     shade(pic, 192, 0, power_button())
     for x in MARKERS:
         pic.set(x, 31, RED)
@@ -441,18 +446,20 @@ def make_icon():
     transparent pixels."""
     head = head_pixels()
     opaque = set()
-    # Icon columns 1..27 and rows 1..30 cover background columns 42..243 and rows 62..285.
+    # Icon columns 1..27 and rows 1..30 cover background columns 42..243 and rows 62..285;
+    # a pixel is head when more than half of its 6 x 6 samples are.
     sx, sy = 202 / 27, 224 / 30
     for y in range(32):
         for x in range(32):
             hits = 0
-            for j in range(4):
-                for i in range(4):
-                    bx = int(42 + (x - 1 + (i + 0.5) / 4) * sx)
-                    by = int(62 + (y - 1 + (j + 0.5) / 4) * sy)
+            for j in range(6):
+                for i in range(6):
+                    bx = int(42 + (x - 1 + (i + 0.5) / 6) * sx)
+                    by = int(62 + (y - 1 + (j + 0.5) / 6) * sy)
                     hits += (bx, by) in head
-            if hits >= 7:
+            if hits >= 20:
                 opaque.add((x, y))
+    # At this size the nose and mouth need drawing by hand: a tip two pixels long, a notch below.
     opaque = {(x, y) for x, y in opaque if x >= 2} | {(1, 23), (1, 24), (2, 23), (2, 24)}
     opaque -= {(4, 24), (5, 24)}
     pic = Picture(32, 32, BLACK)
