@@ -7,7 +7,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PACKAGES=(cmake ninja-build g++ googletest
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-          wine wine64 locales fonts-ipafont-gothic fonts-ipafont-mincho
+          wine wine64 fonts-wine locales fonts-ipafont-gothic fonts-ipafont-mincho
           xvfb xauth x11-utils xdotool imagemagick)
 
 say() { printf '%s\n' "$*" >&2; }
@@ -61,15 +61,30 @@ build_tree() {
 }
 
 # A Wine prefix of our own, with the Japanese locale and the dialog and board fonts mapped to
-# the IPA fonts so that their metrics come close to what Windows shows.
+# the IPA fonts so that their metrics come close to what Windows shows. With "unmanaged" Wine
+# draws the window frames itself instead of waiting for a window manager: on a bare X server
+# every window it hides would otherwise cost a two-second wait for one.
 use_wine_prefix() {
     export WINEPREFIX=$1 WINEDEBUG=-all WINEARCH=win64
+    local managed=Y
+    [ "${2:-}" = unmanaged ] && managed=N
     export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
     # No network here and no need for .NET or HTML: don't offer to install Mono or Gecko.
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    [ -f "$WINEPREFIX/.mabatakiban-ready" ] && return 0
-    mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
+    if [ ! -f "$WINEPREFIX/.mabatakiban-ready" ]; then
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        prepare_wine_prefix
+    fi
+    if [ "$(cat "$WINEPREFIX/.mabatakiban-managed" 2>/dev/null)" != "$managed" ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1
+        wineserver -w
+        echo "$managed" >"$WINEPREFIX/.mabatakiban-managed"
+    fi
+}
+
+
+prepare_wine_prefix() {
     local key='HKCU\Software\Wine\Fonts\Replacements'
     wine reg add "$key" /v "ＭＳ 明朝" /t REG_SZ /d "IPAMincho" /f >/dev/null 2>&1
     wine reg add "$key" /v "ＭＳ Ｐゴシック" /t REG_SZ /d "IPAPGothic" /f >/dev/null 2>&1

@@ -29,6 +29,13 @@ void readSettings(HWND owner) {
 
 namespace {
 
+// A read-only setdata.ini is the player's wish that it stay as it is. Windows refuses to replace
+// it, but not every implementation of MoveFileEx does, so ask first.
+bool isReadOnly(const char* name) {
+    const DWORD attributes = GetFileAttributesA(name);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 bool writeWholeFile(const char* name, const std::string& content) {
     HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr);
@@ -50,7 +57,7 @@ void writeSettings(HWND owner) {
     // failure in between. The new content goes to a file beside it, and only a complete copy
     // replaces the old one, in one step.
     const std::string content = formatSettings(currentSettingsValues());
-    if (writeWholeFile(SettingsTemporaryName, content) &&
+    if (!isReadOnly(SettingsFileName) && writeWholeFile(SettingsTemporaryName, content) &&
         MoveFileExA(SettingsTemporaryName, SettingsFileName,
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return;

@@ -187,3 +187,42 @@ void pumpMessages() {
         DispatchMessageA(&message);
     }
 }
+
+void expectControls(HWND dialog, const ControlSpec* specs, int count) {
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (int i = 0; i < count; ++i, child = GetWindow(child, GW_HWNDNEXT)) {
+        const ControlSpec& spec = specs[i];
+        ASSERT_NE(child, nullptr) << "control " << i << " missing";
+        SCOPED_TRACE("control " + std::to_string(i) + " (id " + std::to_string(spec.id) + ")");
+        EXPECT_EQ(GetDlgCtrlID(child), spec.id);
+        char className[64] = {};
+        GetClassNameA(child, className, sizeof className);
+        EXPECT_EQ(lstrcmpiA(className, spec.className), 0)
+            << "class " << className << ", expected " << spec.className;
+        if (spec.text) {
+            char text[256] = {};
+            GetWindowTextA(child, text, sizeof text);
+            EXPECT_EQ(std::string(text), std::string(spec.text));
+        }
+        // The whole style word: a missing or extra bit makes a different control.
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)), spec.style)
+            << std::hex << "style " << GetWindowLongA(child, GWL_STYLE) << ", expected "
+            << spec.style;
+        // The dialog manager converts the position and the size each on its own, so map them
+        // apart as well: rounding differs from mapping the two corners.
+        RECT place = {spec.units.left, spec.units.top, 0, 0};
+        RECT size = {0, 0, spec.units.right, spec.units.bottom};
+        MapDialogRect(dialog, &place);
+        MapDialogRect(dialog, &size);
+        RECT got;
+        GetWindowRect(child, &got);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
+        EXPECT_EQ(got.left, place.left);
+        EXPECT_EQ(got.top, place.top);
+        EXPECT_EQ(got.right - got.left, size.right);
+        if (lstrcmpiA(className, "ComboBox") != 0) {
+            // A combo box's window height is its closed height, not the template's.
+            EXPECT_EQ(got.bottom - got.top, size.bottom);
+        }
+    }
+}

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -83,3 +85,16 @@ void pumpMessages();
 
 // Reads a whole file, or "<missing>" when it cannot be opened.
 std::string readWholeFile(const std::string& path);
+
+// One control of a dialog template as the dialog manager made it.
+struct ControlSpec {
+    int id;
+    const char* className;
+    const char* text; // nullptr: not compared (a combo box's text is the program's)
+    DWORD style;
+    RECT units; // left, top, width, height in dialog units
+};
+
+// Checks the dialog's children against specs, in template order: id, class, text, exact style
+// and place. Failures name the control and say what was got and what was expected.
+void expectControls(HWND dialog, const ControlSpec* specs, int count);
