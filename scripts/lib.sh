@@ -8,7 +8,8 @@ PACKAGES=(cmake ninja-build g++ googletest
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
           wine wine64 fonts-wine locales fonts-ipafont-gothic fonts-ipafont-mincho
-          xvfb xauth x11-utils xdotool imagemagick)
+          xvfb xauth x11-utils xdotool imagemagick
+          clang-14 libclang-rt-14-dev)
 
 say() { printf '%s\n' "$*" >&2; }
 
@@ -47,12 +48,13 @@ ensure_japanese_locale() {
     locale-gen >/dev/null
 }
 
-# Configures and builds one tree: host, win64 or win32.
+# Configures and builds one tree: host, win64, win32 or fuzz (libFuzzer targets, clang).
 build_tree() {
     local kind=$1 target=${2:-all} dir="$ROOT/build/$1" args=()
     case $kind in
     win64) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-x86_64.cmake") ;;
     win32) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-i686.cmake" -DMABATAKIBAN_TESTS=OFF) ;;
+    fuzz) args=(-DCMAKE_CXX_COMPILER=clang++-14 -DMABATAKIBAN_FUZZ=ON -DMABATAKIBAN_TESTS=OFF) ;;
     esac
     if [ ! -f "$dir/build.ninja" ]; then
         cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "${args[@]}" >/dev/null
