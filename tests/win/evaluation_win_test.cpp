@@ -426,7 +426,10 @@ TEST_F(EvaluationDialog, TemplateAsCreated) {
     EXPECT_EQ(stored->cy, 270);
     EXPECT_EQ(caption, "あなたの脳レベルの評価");
     EXPECT_EQ(std::string(font.lfFaceName), "ＭＳ Ｐゴシック");
-    EXPECT_EQ(font.lfHeight, -MulDiv(9, 96, 72)) << "a 9 point font";
+    HDC screen = GetDC(nullptr);
+    const int pointsToPixels = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(font.lfHeight, -MulDiv(9, pointsToPixels, 72)) << "a 9 point font";
 
     EXPECT_EQ(dialogOrigin.x, ownerOrigin.x) << "client origin: not the owner's client origin";
     EXPECT_EQ(dialogOrigin.y, ownerOrigin.y) << "client origin: not the owner's client origin";
