@@ -80,7 +80,6 @@ use_wine_prefix() {
     fi
     if [ "$(cat "$WINEPREFIX/.mabatakiban-managed" 2>/dev/null)" != "$managed" ]; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1
-        wineserver -w
         echo "$managed" >"$WINEPREFIX/.mabatakiban-managed"
     fi
 }
@@ -91,7 +90,6 @@ prepare_wine_prefix() {
     wine reg add "$key" /v "ＭＳ 明朝" /t REG_SZ /d "IPAMincho" /f >/dev/null 2>&1
     wine reg add "$key" /v "ＭＳ Ｐゴシック" /t REG_SZ /d "IPAPGothic" /f >/dev/null 2>&1
     wine reg add "$key" /v "ＭＳ ゴシック" /t REG_SZ /d "IPAGothic" /f >/dev/null 2>&1
-    wineserver -w
     touch "$WINEPREFIX/.mabatakiban-ready"
 }
 

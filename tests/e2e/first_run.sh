@@ -1,7 +1,7 @@
 # A first run in an empty folder: the missing settings are reported, the main window opens, and
 # closing it leaves the default settings file and exit code 0.
 set -euo pipefail
-. "$(dirname "$0")/e2e_lib.sh"
+. "$(dirname "$0")/lib.bash"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
