@@ -188,30 +188,30 @@ void pumpMessages() {
     }
 }
 
-void expectControls(HWND dialog, const ControlSpec* specs, int count) {
+void expectControls(HWND dialog, const ControlSpec* wanted, int count) {
     HWND child = GetWindow(dialog, GW_CHILD);
     for (int i = 0; i < count; ++i, child = GetWindow(child, GW_HWNDNEXT)) {
-        const ControlSpec& spec = specs[i];
+        const ControlSpec& control = wanted[i];
         ASSERT_NE(child, nullptr) << "control " << i << " missing";
-        SCOPED_TRACE("control " + std::to_string(i) + " (id " + std::to_string(spec.id) + ")");
-        EXPECT_EQ(GetDlgCtrlID(child), spec.id);
+        SCOPED_TRACE("control " + std::to_string(i) + " (id " + std::to_string(control.id) + ")");
+        EXPECT_EQ(GetDlgCtrlID(child), control.id);
         char className[64] = {};
         GetClassNameA(child, className, sizeof className);
-        EXPECT_EQ(lstrcmpiA(className, spec.className), 0)
-            << "class " << className << ", expected " << spec.className;
-        if (spec.text) {
+        EXPECT_EQ(lstrcmpiA(className, control.className), 0)
+            << "class " << className << ", expected " << control.className;
+        if (control.text) {
             char text[256] = {};
             GetWindowTextA(child, text, sizeof text);
-            EXPECT_EQ(std::string(text), std::string(spec.text));
+            EXPECT_EQ(std::string(text), std::string(control.text));
         }
         // The whole style word: a missing or extra bit makes a different control.
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)), spec.style)
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)), control.style)
             << std::hex << "style " << GetWindowLongA(child, GWL_STYLE) << ", expected "
-            << spec.style;
+            << control.style;
         // The dialog manager converts the position and the size each on its own, so map them
         // apart as well: rounding differs from mapping the two corners.
-        RECT place = {spec.units.left, spec.units.top, 0, 0};
-        RECT size = {0, 0, spec.units.right, spec.units.bottom};
+        RECT place = {control.units.left, control.units.top, 0, 0};
+        RECT size = {0, 0, control.units.right, control.units.bottom};
         MapDialogRect(dialog, &place);
         MapDialogRect(dialog, &size);
         RECT got;

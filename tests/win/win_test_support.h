@@ -95,6 +95,6 @@ struct ControlSpec {
     RECT units; // left, top, width, height in dialog units
 };
 
-// Checks the dialog's children against specs, in template order: id, class, text, exact style
+// Checks the dialog's children against the wanted controls, in template order: id, class, text, exact style
 // and place. Failures name the control and say what was got and what was expected.
-void expectControls(HWND dialog, const ControlSpec* specs, int count);
+void expectControls(HWND dialog, const ControlSpec* wanted, int count);
