@@ -4,6 +4,7 @@
 #include "settings/grade_choice.h"
 #include "settings/grades.h"
 #include "settings/settings_state.h"
+#include "shell/dialog_win.h"
 
 namespace {
 
@@ -82,12 +83,9 @@ INT_PTR CALLBACK detailSettingsDialogProc(HWND dialog, UINT message, WPARAM wPar
     case WM_CLOSE:
         EndDialog(dialog, 1); // typed text not yet stored is dropped
         return FALSE;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        BeginPaint(dialog, &paint);
-        EndPaint(dialog, &paint);
+    case WM_PAINT:
+        paintNothing(dialog);
         return FALSE;
-    }
     default:
         return FALSE;
     }

@@ -4,6 +4,7 @@
 #include "settings/detail_settings_dialog_win.h"
 #include "settings/grade_choice.h"
 #include "settings/settings_state.h"
+#include "shell/dialog_win.h"
 
 #include <cstdint>
 
@@ -54,12 +55,9 @@ INT_PTR CALLBACK gameSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam
     case WM_CLOSE:
         EndDialog(dialog, 1); // the grade stays as it was
         return FALSE;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        BeginPaint(dialog, &paint);
-        EndPaint(dialog, &paint);
+    case WM_PAINT:
+        paintNothing(dialog);
         return FALSE;
-    }
     default:
         return FALSE;
     }

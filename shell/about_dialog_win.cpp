@@ -1,6 +1,7 @@
 #include "shell/about_dialog_win.h"
 
 #include "resources/resource.h"
+#include "shell/dialog_win.h"
 
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
@@ -15,12 +16,9 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         EndDialog(dialog, 1);
         return FALSE;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        BeginPaint(dialog, &paint);
-        EndPaint(dialog, &paint);
+    case WM_PAINT:
+        paintNothing(dialog);
         return FALSE;
-    }
     default:
         return FALSE;
     }
