@@ -11,7 +11,9 @@ const GradeTable defaultGrades = {
     {5, 3, 9, 0}, {7, 3, 5, 0}, {7, 2, 9, 0}, {9, 2, 9, 0}, {9, 1, 9, 0},
 };
 
-void loadDefaultGrades() { std::copy(std::begin(defaultGrades), std::end(defaultGrades), gradeTable); }
+void loadDefaultGrades() {
+    std::copy(std::begin(defaultGrades), std::end(defaultGrades), gradeTable);
+}
 
 void derivePlayParameters() {
     // The file and the settings dialogs accept any integer, and both keep it as it is so that

@@ -18,4 +18,6 @@ void derivePlayParameters();
 // other byte ends the number, and text without digits gives 0.
 int32_t parseInteger(const char* text);
 
-inline bool isSettingsSpace(unsigned char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20; }
+inline bool isSettingsSpace(unsigned char c) {
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20;
+}

@@ -6,7 +6,7 @@
 namespace {
 constexpr unsigned char EndOfData = 0x1A; // Ctrl-Z ends the data, as text mode always did
 static_assert(SettingsValueCount == 4 * GradeCount + 1, "four values per grade, then gradeIndex");
-}
+} // namespace
 
 void SettingsReader::feed(const char* data, std::size_t size) {
     for (std::size_t i = 0; i < size && wantsMore(); ++i) {

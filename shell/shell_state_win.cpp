@@ -14,8 +14,9 @@ constexpr TBBUTTON button(int image, int command) {
 
 // Image i of the strip belongs to command CMD_START + i.
 constexpr TBBUTTON initialToolbarButtons[ToolbarButtonCount] = {
-    button(0, CMD_START),   button(1, CMD_START2),  button(2, CMD_SETTINGS), button(3, CMD_VERSION),
-    button(4, CMD_WEBHELP), button(5, CMD_HOMEPAGE), button(6, CMD_EXIT),
+    button(0, CMD_START),   button(1, CMD_START2),  button(2, CMD_SETTINGS),
+    button(3, CMD_VERSION), button(4, CMD_WEBHELP), button(5, CMD_HOMEPAGE),
+    button(6, CMD_EXIT),
 };
 static_assert(CMD_EXIT - CMD_START + 1 == ToolbarButtonCount, "one button per command");
 

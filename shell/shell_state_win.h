@@ -12,7 +12,7 @@ extern HWND toolbarWindow; // kept while the toolbar is built
 extern HFONT boardFont;    // symbols and messages; made once, never deleted
 extern TBBUTTON toolbarButtons[ToolbarButtonCount];
 extern TBBUTTON separatorButton;
-extern char helpCommandLine[];     // writable: CreateProcessA may change its command line
+extern char helpCommandLine[]; // writable: CreateProcessA may change its command line
 extern char homePageCommandLine[];
 
 // Back to the start-of-run values (the button table too), so tests start alike.

@@ -48,11 +48,23 @@ TEST(IntegerConversion, FollowsTheTextRules) {
         const char* text;
         int32_t expected;
     } cases[] = {
-        {"7abc", 7},         {"abc", 0},          {"+4", 4},
-        {"007", 7},          {"-2", -2},          {"4294967299", 3},
-        {" \t\r\n\v\f-12", -12}, {"- 5", 0},       {"-", 0},
-        {"", 0},             {"2147483648", INT32_MIN}, {"-2147483648", INT32_MIN},
-        {"2147483647", INT32_MAX}, {"12 34", 12}, {"\xa0" "5", 0},
+        {"7abc", 7},
+        {"abc", 0},
+        {"+4", 4},
+        {"007", 7},
+        {"-2", -2},
+        {"4294967299", 3},
+        {" \t\r\n\v\f-12", -12},
+        {"- 5", 0},
+        {"-", 0},
+        {"", 0},
+        {"2147483648", INT32_MIN},
+        {"-2147483648", INT32_MIN},
+        {"2147483647", INT32_MAX},
+        {"12 34", 12},
+        {"\xa0"
+         "5",
+         0},
         {"99999999999999999999", static_cast<int32_t>(1661992959)},
     };
     for (const auto& c : cases) {
@@ -89,7 +101,9 @@ TEST(SettingsRead, CtrlZEndsTheData) {
     std::copy(sample.begin(), sample.begin() + 10, expected.begin());
     EXPECT_EQ(readSettingsValues(text), expected);
     // Glued to a token, it still ends both the token and the data.
-    EXPECT_EQ(readSettingsValues("12\x1a" "34 56"), valuesOf({12}));
+    EXPECT_EQ(readSettingsValues("12\x1a"
+                                 "34 56"),
+              valuesOf({12}));
 }
 
 TEST(SettingsRead, ExtraTokensAreIgnored) {

@@ -92,9 +92,9 @@ int playToTheEnd(HWND window, const ModalCatcher& evaluation) {
     for (int step = 0; step < 200 && evaluation.caught().empty(); ++step) {
         if (gameState.phase == GamePhase::Answering) {
             const Cell& target = gameState.problems.problems[gameState.problemIndex].cells[0];
-            SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON,
-                         MAKELPARAM(target.column * SquareSize + 1,
-                                    target.row * SquareSize + BoardTop + 1));
+            SendMessageA(
+                window, WM_LBUTTONDOWN, MK_LBUTTON,
+                MAKELPARAM(target.column * SquareSize + 1, target.row * SquareSize + BoardTop + 1));
             SendMessageA(window, WM_TIMER, FeedbackTimer, 0);
             ++answers;
         } else {

@@ -100,8 +100,11 @@ TEST_F(MainWindowTest, WindowHasItsCaptionStyleSizeAndPlace) {
 TEST(MainWindowPosition, CentresWithTruncatingDivision) {
     const struct {
         int width, height, x, y;
-    } cases[] = {{1024, 768, 189, 106}, {640, 480, -3, -38}, {645, 555, 0, 0},
-                 {646, 556, 0, 0},      {1920, 1080, 637, 262}};
+    } cases[] = {{1024, 768, 189, 106},
+                 {640, 480, -3, -38},
+                 {645, 555, 0, 0},
+                 {646, 556, 0, 0},
+                 {1920, 1080, 637, 262}};
     for (const auto& c : cases) {
         const POINT place = mainWindowPosition(c.width, c.height);
         EXPECT_EQ(place.x, c.x) << c.width << "x" << c.height;

@@ -34,8 +34,8 @@ class BrowserStandIn {
         }
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
-        log_ = std::string(temp) + "mabatakiban-browser-" +
-               std::to_string(GetCurrentProcessId()) + ".log";
+        log_ = std::string(temp) + "mabatakiban-browser-" + std::to_string(GetCurrentProcessId()) +
+               ".log";
         DeleteFileA(log_.c_str());
         SetEnvironmentVariableA("MABATAKIBAN_BROWSER_LOG", log_.c_str());
     }
@@ -53,8 +53,8 @@ class BrowserStandIn {
         std::string content;
         for (int tries = 0; tries < 200; ++tries) {
             content = readWholeFile(log_);
-            if (content != "<missing>" &&
-                static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) >= lines) {
+            if (content != "<missing>" && static_cast<std::size_t>(std::count(
+                                              content.begin(), content.end(), '\n')) >= lines) {
                 break;
             }
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
@@ -105,7 +105,8 @@ TEST_F(ToolbarTest, IsAChildAlongTheTopWithItsStyle) {
     char className[32] = {};
     GetClassNameA(toolbar, className, sizeof className);
     EXPECT_STREQ(className, TOOLBARCLASSNAMEA);
-    const DWORD wanted = WS_CHILD | WS_VISIBLE | CCS_ADJUSTABLE | TBSTYLE_TOOLTIPS | TBSTYLE_ALTDRAG;
+    const DWORD wanted =
+        WS_CHILD | WS_VISIBLE | CCS_ADJUSTABLE | TBSTYLE_TOOLTIPS | TBSTYLE_ALTDRAG;
     EXPECT_EQ(GetWindowLongA(toolbar, GWL_STYLE) & wanted, wanted);
     RECT rect;
     GetWindowRect(toolbar, &rect);
@@ -119,9 +120,9 @@ TEST_F(ToolbarTest, HoldsFifteenItemsInThreeGroups) {
         int id;
         int image; // -1 for a separator
     } layout[] = {
-        {CMD_START, 0}, {CMD_START2, 1}, {0, -1},          {0, -1},           {0, -1},
-        {0, -1},        {CMD_SETTINGS, 2}, {CMD_VERSION, 3}, {0, -1},          {0, -1},
-        {0, -1},        {0, -1},         {CMD_WEBHELP, 4}, {CMD_HOMEPAGE, 5}, {CMD_EXIT, 6},
+        {CMD_START, 0}, {CMD_START2, 1},   {0, -1},          {0, -1},           {0, -1},
+        {0, -1},        {CMD_SETTINGS, 2}, {CMD_VERSION, 3}, {0, -1},           {0, -1},
+        {0, -1},        {0, -1},           {CMD_WEBHELP, 4}, {CMD_HOMEPAGE, 5}, {CMD_EXIT, 6},
     };
     ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 15);
     TBBUTTON first{};
@@ -129,7 +130,8 @@ TEST_F(ToolbarTest, HoldsFifteenItemsInThreeGroups) {
     const int offset = first.iBitmap; // where the strip's images start in the image list
     for (int position = 0; position < 15; ++position) {
         TBBUTTON button{};
-        ASSERT_TRUE(SendMessageA(toolbar, TB_GETBUTTON, position, reinterpret_cast<LPARAM>(&button)));
+        ASSERT_TRUE(
+            SendMessageA(toolbar, TB_GETBUTTON, position, reinterpret_cast<LPARAM>(&button)));
         if (layout[position].image < 0) {
             EXPECT_TRUE(button.fsStyle & TBSTYLE_SEP) << "position " << position;
         } else {
@@ -147,7 +149,7 @@ TEST_F(ToolbarTest, ToolTipsAreShiftJisTexts) {
         UINT_PTR id;
         const char* text;
     } cases[] = {
-        {CMD_START, "スタート"},    {CMD_START2, "スタート"}, {CMD_SETTINGS, "ゲーム設定"},
+        {CMD_START, "スタート"},     {CMD_START2, "スタート"},   {CMD_SETTINGS, "ゲーム設定"},
         {CMD_VERSION, "バージョン"}, {CMD_WEBHELP, "Webヘルプ"}, {CMD_HOMEPAGE, "ホームページ"},
         {CMD_EXIT, "終了"},
     };
@@ -228,7 +230,8 @@ TEST_F(ToolbarTest, WebCommandsStartTheBrowserWithTheirPages) {
     EXPECT_EQ(browser.log(2), expected);
     EXPECT_TRUE(catcher.caught().empty()) << "no message when the browser starts";
     EXPECT_EQ(std::string(helpCommandLine).rfind(std::string(BrowserPath) + " https://", 0), 0u);
-    EXPECT_EQ(std::string(homePageCommandLine).rfind(std::string(BrowserPath) + " https://", 0), 0u);
+    EXPECT_EQ(std::string(homePageCommandLine).rfind(std::string(BrowserPath) + " https://", 0),
+              0u);
 }
 
 TEST_F(ToolbarTest, MissingBrowserIsReported) {
