@@ -22,19 +22,11 @@ namespace {
 
 using Script = std::function<void(HWND)>;
 
-constexpr char OwnerClassName[] = "SettingsDialogsTestOwner";
-
 // Radio buttons of the detailed settings dialog, by grade index.
 constexpr int RadioIds[GradeCount] = {102, 109, 110, 111, 112, 113, 114, 115, 116, 117};
 
-std::string textOf(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 std::string itemText(HWND dialog, int id) {
-    return textOf(GetDlgItem(dialog, id));
+    return windowText(GetDlgItem(dialog, id));
 }
 
 void setItemText(HWND dialog, int id, const char* text) {
@@ -43,10 +35,6 @@ void setItemText(HWND dialog, int id, const char* text) {
 
 void click(HWND dialog, int id) {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-bool isOpen(HWND dialog) {
-    return IsWindow(dialog) && IsWindowVisible(dialog);
 }
 
 // The three fields of the detailed settings dialog, as "symbols,seconds,tries".
@@ -89,40 +77,12 @@ HWND editOf(HWND combo) {
     return info.hwndItem;
 }
 
-// Delivers a key press to a control the way the dialog's own loop would.
-void pressKey(HWND dialog, HWND control, WPARAM key) {
-    PostMessageA(control, WM_KEYDOWN, key, 1);
-    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (!IsDialogMessageA(dialog, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-}
-
 class SettingsDialogsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         resetSettingsState();
         loadDefaultGrades();
         gradeIndex = 1; // as after a start without a settings file
-        WNDCLASSA ownerClass{};
-        ownerClass.lpfnWndProc = DefWindowProcA;
-        ownerClass.hInstance = GetModuleHandleA(nullptr);
-        ownerClass.lpszClassName = OwnerClassName;
-        ownerClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-        RegisterClassA(&ownerClass);
-        owner = CreateWindowExA(0, OwnerClassName, "owner", WS_OVERLAPPEDWINDOW, 60, 80, 500, 400,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(owner, nullptr);
-    }
-
-    void TearDown() override {
-        DestroyWindow(owner);
-        pumpMessages();
-        UnregisterClassA(OwnerClassName, GetModuleHandleA(nullptr));
     }
 
     // Opens a dialog over the owner; each settings dialog that appears, the detailed one opened
@@ -145,10 +105,11 @@ class SettingsDialogsTest : public ::testing::Test {
             if ((isGame || isDetail) && script) {
                 script(dialog);
             } else {
-                ADD_FAILURE() << "unexpected dialog \"" << textOf(dialog) << "\"";
+                ADD_FAILURE() << "unexpected dialog \"" << windowText(dialog) << "\"";
             }
             if (isOpen(dialog)) {
-                ADD_FAILURE() << "dialog \"" << textOf(dialog) << "\" still open after its script";
+                ADD_FAILURE() << "dialog \"" << windowText(dialog)
+                              << "\" still open after its script";
                 EndDialog(dialog, -1);
             }
         });
@@ -168,80 +129,12 @@ class SettingsDialogsTest : public ::testing::Test {
         return open(IDD_DETAILSETTINGS, detailSettingsDialogProc, {}, std::move(onDetail));
     }
 
-    HWND owner = nullptr;
+    OwnerWindow owner;
     int gameRuns = 0; // dialogs handed to their scripts in the last opening
     int detailRuns = 0;
 };
 
 // ---- The templates as created ------------------------------------------------------------------
-
-// What each window was created with, taken from a CBT hook at its creation: the combo boxes
-// change their own style and text afterwards and the radio buttons their tab stops, so only
-// this shows the template as it was.
-struct Creation {
-    HWND window;
-    HWND parent;
-    int id;
-    std::string className;
-    std::string text;
-    DWORD style;
-    DWORD exStyle;
-    RECT place; // x, y, width, height in pixels
-};
-
-class CreationRecorder {
-  public:
-    CreationRecorder() {
-        active = this;
-        hook_ = SetWindowsHookExA(WH_CBT, record, nullptr, GetCurrentThreadId());
-    }
-    ~CreationRecorder() {
-        UnhookWindowsHookEx(hook_);
-        active = nullptr;
-    }
-    CreationRecorder(const CreationRecorder&) = delete;
-    CreationRecorder& operator=(const CreationRecorder&) = delete;
-
-    std::vector<Creation> childrenOf(HWND parent) const {
-        std::vector<Creation> children;
-        for (const Creation& c : created_) {
-            if (c.parent == parent && (c.style & WS_CHILD)) {
-                children.push_back(c);
-            }
-        }
-        return children;
-    }
-
-  private:
-    static LRESULT CALLBACK record(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_CREATEWND && active) {
-            const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-            HWND window = reinterpret_cast<HWND>(wParam);
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof name);
-            active->created_.push_back({window, create.hwndParent,
-                                        static_cast<int>(reinterpret_cast<INT_PTR>(create.hMenu)),
-                                        name, create.lpszName ? create.lpszName : "",
-                                        static_cast<DWORD>(create.style), create.dwExStyle,
-                                        RECT{create.x, create.y, create.cx, create.cy}});
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static CreationRecorder* active;
-    HHOOK hook_;
-    std::vector<Creation> created_;
-};
-
-CreationRecorder* CreationRecorder::active = nullptr;
-
-struct ControlLayout {
-    int id;
-    const char* className;
-    const char* text;
-    int x, y, width, height;
-    DWORD style;
-};
 
 constexpr DWORD PushButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER;
 constexpr DWORD DropDown =
@@ -249,120 +142,43 @@ constexpr DWORD DropDown =
 constexpr DWORD Radio = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON;
 constexpr DWORD Label = WS_CHILD | WS_VISIBLE | SS_LEFT;
 
-const ControlLayout GameSettingsControls[] = {
-    {109, "BUTTON", "ＯＫ", 12, 20, 64, 28, PushButton},
-    {114, "COMBOBOX", "ComboBox5", 4, 4, 52, 56, DropDown},
-    {101, "BUTTON", "詳細設定", 56, 4, 32, 12, PushButton},
+const ControlSpec GameSettingsControls[] = {
+    {109, "BUTTON", "ＯＫ", PushButton, {12, 20, 64, 28}},
+    {114, "COMBOBOX", "ComboBox5", DropDown, {4, 4, 52, 56}},
+    {101, "BUTTON", "詳細設定", PushButton, {56, 4, 32, 12}},
 };
 
-const ControlLayout DetailSettingsControls[] = {
-    {107, "BUTTON", "各級の設定", 4, 4, 164, 84, WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX},
-    {101, "COMBOBOX", "ComboBox2", 8, 60, 40, 56, DropDown},
-    {103, "STATIC", "文字の数", 12, 48, 28, 8, Label},
-    {104, "STATIC", "表示時間", 64, 48, 28, 8, Label},
-    {105, "STATIC", "トライ回数", 116, 48, 32, 8, Label},
-    {106, "COMBOBOX", "ComboBox3", 60, 60, 40, 56, DropDown},
-    {108, "COMBOBOX", "ComboBox4", 112, 60, 40, 56, DropDown},
-    {102, "BUTTON", "１０級", 8, 16, 28, 8, Radio},
-    {109, "BUTTON", "９級", 40, 16, 28, 8, Radio},
-    {110, "BUTTON", "８級", 72, 16, 28, 8, Radio},
-    {111, "BUTTON", "７級", 104, 16, 28, 8, Radio},
-    {112, "BUTTON", "６級", 136, 16, 28, 8, Radio},
-    {113, "BUTTON", "５級", 8, 28, 28, 8, Radio},
-    {114, "BUTTON", "４級", 40, 28, 28, 8, Radio},
-    {115, "BUTTON", "３級", 72, 28, 28, 8, Radio},
-    {116, "BUTTON", "２級", 104, 28, 28, 8, Radio},
-    {117, "BUTTON", "１級", 136, 28, 28, 8, Radio},
-    {118, "BUTTON", "ＯＫ", 52, 100, 52, 16, PushButton},
+const ControlSpec DetailSettingsControls[] = {
+    {107, "BUTTON", "各級の設定", WS_CHILD | WS_VISIBLE | WS_GROUP | BS_GROUPBOX, {4, 4, 164, 84}},
+    {101, "COMBOBOX", "ComboBox2", DropDown, {8, 60, 40, 56}},
+    {103, "STATIC", "文字の数", Label, {12, 48, 28, 8}},
+    {104, "STATIC", "表示時間", Label, {64, 48, 28, 8}},
+    {105, "STATIC", "トライ回数", Label, {116, 48, 32, 8}},
+    {106, "COMBOBOX", "ComboBox3", DropDown, {60, 60, 40, 56}},
+    {108, "COMBOBOX", "ComboBox4", DropDown, {112, 60, 40, 56}},
+    {102, "BUTTON", "１０級", Radio, {8, 16, 28, 8}},
+    {109, "BUTTON", "９級", Radio, {40, 16, 28, 8}},
+    {110, "BUTTON", "８級", Radio, {72, 16, 28, 8}},
+    {111, "BUTTON", "７級", Radio, {104, 16, 28, 8}},
+    {112, "BUTTON", "６級", Radio, {136, 16, 28, 8}},
+    {113, "BUTTON", "５級", Radio, {8, 28, 28, 8}},
+    {114, "BUTTON", "４級", Radio, {40, 28, 28, 8}},
+    {115, "BUTTON", "３級", Radio, {72, 28, 28, 8}},
+    {116, "BUTTON", "２級", Radio, {104, 28, 28, 8}},
+    {117, "BUTTON", "１級", Radio, {136, 28, 28, 8}},
+    {118, "BUTTON", "ＯＫ", PushButton, {52, 100, 52, 16}},
 };
 
-std::string className(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string placeText(const RECT& place) {
-    std::ostringstream text;
-    text << "at " << place.left << "," << place.top << " size " << place.right << "x"
-         << place.bottom;
-    return text.str();
-}
-
-// Position and size in pixels, each converted from dialog units on its own as the dialog
-// manager does when it creates a control.
-RECT pixels(HWND dialog, int x, int y, int width, int height) {
-    RECT place{x, y, width, height};
-    MapDialogRect(dialog, &place);
-    return place;
-}
-
-// Caption, font, style, size, and every control in template order as created.
-void expectLayout(HWND dialog, const CreationRecorder& recorder, const char* caption, DWORD style,
-                  int width, int height, const ControlLayout* controls, std::size_t count) {
-    EXPECT_EQ(textOf(dialog), caption);
-    EXPECT_EQ(className(dialog), "#32770");
-    // A top-level window always gets WS_CLIPSIBLINGS from the system.
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), style | WS_CLIPSIBLINGS)
-        << std::hex << "style got 0x" << GetWindowLongA(dialog, GWL_STYLE) << ", template 0x"
-        << style;
-    // Only what the styles themselves imply; the template adds no extended style.
-    const DWORD implied =
-        WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT;
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)) & ~implied, 0u)
-        << std::hex << "extended style 0x" << GetWindowLongA(dialog, GWL_EXSTYLE);
-    EXPECT_EQ(GetMenu(dialog), nullptr);
-
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
-    EXPECT_STREQ(font.lfFaceName, "ＭＳ Ｐゴシック");
-    HDC screen = GetDC(dialog);
-    EXPECT_EQ(font.lfHeight, -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72)) << "9 points";
-    ReleaseDC(dialog, screen);
-
-    RECT client;
-    GetClientRect(dialog, &client);
-    EXPECT_EQ(placeText(RECT{0, 0, client.right, client.bottom}),
-              placeText(pixels(dialog, 0, 0, width, height)))
-        << "client area of " << width << " x " << height << " units";
-
-    const std::vector<Creation> created = recorder.childrenOf(dialog);
-    ASSERT_EQ(created.size(), count) << "controls created";
-    HWND control = GetWindow(dialog, GW_CHILD);
-    for (std::size_t i = 0; i < count; ++i, control = GetWindow(control, GW_HWNDNEXT)) {
-        const ControlLayout& want = controls[i];
-        const Creation& got = created[i];
-        SCOPED_TRACE(testing::Message() << "control " << i << ", id " << want.id);
-        EXPECT_EQ(got.id, want.id);
-        EXPECT_EQ(lstrcmpiA(got.className.c_str(), want.className), 0)
-            << "class got " << got.className << ", expected " << want.className;
-        EXPECT_EQ(got.text, want.text);
-        EXPECT_EQ(got.style, want.style)
-            << std::hex << "style got 0x" << got.style << ", expected 0x" << want.style;
-        EXPECT_EQ(got.exStyle & ~WS_EX_NOPARENTNOTIFY, 0u)
-            << std::hex << "extended style 0x" << got.exStyle;
-        EXPECT_EQ(placeText(got.place),
-                  placeText(pixels(dialog, want.x, want.y, want.width, want.height)))
-            << "units " << want.x << "," << want.y << " " << want.width << "x" << want.height;
-        // The window order, which is the tab order, is the template order.
-        ASSERT_EQ(control, got.window) << "window order";
-        EXPECT_EQ(GetDlgCtrlID(control), want.id);
-        EXPECT_EQ(lstrcmpiA(className(control).c_str(), want.className), 0)
-            << "class got " << className(control) << ", expected " << want.className;
-    }
-    EXPECT_EQ(control, nullptr) << "more controls than the template has";
-}
-
-const DWORD GameSettingsStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
-                                DS_SETFONT | DS_3DLOOK | DS_CENTERMOUSE | DS_CONTEXTHELP;
-const DWORD DetailSettingsStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
-                                  DS_SETFONT | DS_3DLOOK | DS_CONTEXTHELP;
+constexpr DWORD DialogStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
+                              DS_SETFONT | DS_3DLOOK | DS_CONTEXTHELP;
 
 TEST_F(SettingsDialogsTest, GameSettingsTemplateAsCreated) {
     CreationRecorder recorder;
     EXPECT_EQ(openGame([&](HWND dialog) {
-                  expectLayout(dialog, recorder, "ゲーム設定", GameSettingsStyle, 97, 53,
-                               GameSettingsControls, std::size(GameSettingsControls));
+                  expectDialog(dialog, IDD_GAMESETTINGS, "ゲーム設定", DialogStyle | DS_CENTERMOUSE,
+                               97, 53);
+                  expectControls(dialog, GameSettingsControls,
+                                 static_cast<int>(std::size(GameSettingsControls)), &recorder);
                   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_GAMESETTINGS_OK))
                       << "the focus starts on OK";
                   SendMessageA(dialog, WM_CLOSE, 0, 0);
@@ -373,17 +189,14 @@ TEST_F(SettingsDialogsTest, GameSettingsTemplateAsCreated) {
 TEST_F(SettingsDialogsTest, DetailSettingsTemplateAsCreated) {
     CreationRecorder recorder;
     EXPECT_EQ(openDetail([&](HWND dialog) {
-                  expectLayout(dialog, recorder, "詳細設定", DetailSettingsStyle, 172, 123,
-                               DetailSettingsControls, std::size(DetailSettingsControls));
+                  expectDialog(dialog, IDD_DETAILSETTINGS, "詳細設定", DialogStyle, 172, 123);
+                  expectControls(dialog, DetailSettingsControls,
+                                 static_cast<int>(std::size(DetailSettingsControls)), &recorder);
                   // Position (0, 0) is the owner's client corner, where the client area starts.
-                  POINT ownerCorner{0, 0}, corner{0, 0};
-                  ClientToScreen(owner, &ownerCorner);
-                  ClientToScreen(dialog, &corner);
-                  EXPECT_EQ(corner.x, ownerCorner.x);
-                  EXPECT_EQ(corner.y, ownerCorner.y);
-                  const HWND focus = GetFocus();
-                  EXPECT_EQ(focus, editOf(GetDlgItem(dialog, IDC_DETAILSETTINGS_SYMBOLS)))
-                      << "the focus starts in the symbol count, got id " << GetDlgCtrlID(focus);
+                  EXPECT_EQ(clientCorner(dialog), clientCorner(owner));
+                  EXPECT_EQ(GetFocus(), editOf(GetDlgItem(dialog, IDC_DETAILSETTINGS_SYMBOLS)))
+                      << "the focus starts in the symbol count, got id "
+                      << GetDlgCtrlID(GetFocus());
                   SendMessageA(dialog, WM_CLOSE, 0, 0);
               }),
               1);
@@ -413,7 +226,7 @@ TEST_F(SettingsDialogsTest, GameSettingsListsTheTenLabelsAndShowsTheGrade) {
         openGame([&](HWND dialog) {
             HWND list = GetDlgItem(dialog, IDC_GAMESETTINGS_GRADE);
             EXPECT_EQ(comboItems(list), allLabels);
-            EXPECT_EQ(textOf(list), c.text);
+            EXPECT_EQ(windowText(list), c.text);
             EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), CB_ERR) << "no item selected";
             SendMessageA(dialog, WM_CLOSE, 0, 0);
         });

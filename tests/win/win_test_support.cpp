@@ -1,5 +1,6 @@
 #include "win_test_support.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -90,19 +91,20 @@ ModalCatcher::~ModalCatcher() {
 void ModalCatcher::pressOk(HWND window) {
     HWND ok = GetDlgItem(window, IDOK);
     if (ok) {
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(ok));
     } else {
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
 }
-
-namespace {
 
 std::string windowText(HWND window) {
     char buffer[512] = {};
     GetWindowTextA(window, buffer, sizeof buffer);
     return buffer;
 }
+
+namespace {
 
 CaughtWindow describe(HWND window) {
     CaughtWindow caught{};
@@ -188,41 +190,259 @@ void pumpMessages() {
     }
 }
 
-void expectControls(HWND dialog, const ControlSpec* wanted, int count) {
-    HWND child = GetWindow(dialog, GW_CHILD);
-    for (int i = 0; i < count; ++i, child = GetWindow(child, GW_HWNDNEXT)) {
-        const ControlSpec& control = wanted[i];
-        ASSERT_NE(child, nullptr) << "control " << i << " missing";
-        SCOPED_TRACE("control " + std::to_string(i) + " (id " + std::to_string(control.id) + ")");
-        EXPECT_EQ(GetDlgCtrlID(child), control.id);
-        char className[64] = {};
-        GetClassNameA(child, className, sizeof className);
-        EXPECT_EQ(lstrcmpiA(className, control.className), 0)
-            << "class " << className << ", expected " << control.className;
-        if (control.text) {
-            char text[256] = {};
-            GetWindowTextA(child, text, sizeof text);
-            EXPECT_EQ(std::string(text), std::string(control.text));
-        }
-        // The whole style word: a missing or extra bit makes a different control.
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)), control.style)
-            << std::hex << "style " << GetWindowLongA(child, GWL_STYLE) << ", expected "
-            << control.style;
-        // The dialog manager converts the position and the size each on its own, so map them
-        // apart as well: rounding differs from mapping the two corners.
-        RECT place = {control.units.left, control.units.top, 0, 0};
-        RECT size = {0, 0, control.units.right, control.units.bottom};
-        MapDialogRect(dialog, &place);
-        MapDialogRect(dialog, &size);
-        RECT got;
-        GetWindowRect(child, &got);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
-        EXPECT_EQ(got.left, place.left);
-        EXPECT_EQ(got.top, place.top);
-        EXPECT_EQ(got.right - got.left, size.right);
-        if (lstrcmpiA(className, "ComboBox") != 0) {
-            // A combo box's window height is its closed height, not the template's.
-            EXPECT_EQ(got.bottom - got.top, size.bottom);
+void pumpDialogMessages(HWND dialog) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageA(dialog, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
         }
     }
+}
+
+void pressKey(HWND dialog, HWND control, WPARAM key) {
+    PostMessageA(control, WM_KEYDOWN, key, 1);
+    PostMessageA(control, WM_KEYUP, key, 0xC0000001);
+    pumpDialogMessages(dialog);
+}
+
+bool isOpen(HWND dialog) {
+    return IsWindow(dialog) && IsWindowVisible(dialog);
+}
+
+OwnerWindow::OwnerWindow() {
+    WNDCLASSA ownerClass{};
+    ownerClass.lpfnWndProc = DefWindowProcA;
+    ownerClass.hInstance = GetModuleHandleA(nullptr);
+    ownerClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    ownerClass.lpszClassName = "TestOwner";
+    RegisterClassA(&ownerClass); // fails harmlessly once registered
+    window_ = CreateWindowExA(0, "TestOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 60,
+                              700, 620, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    UpdateWindow(window_);
+}
+
+OwnerWindow::~OwnerWindow() {
+    DestroyWindow(window_);
+    pumpMessages();
+}
+
+std::string clientCorner(HWND window) {
+    POINT corner{0, 0};
+    ClientToScreen(window, &corner);
+    return std::to_string(corner.x) + "," + std::to_string(corner.y);
+}
+
+std::string colourText(uint32_t colour) {
+    char text[32];
+    std::snprintf(text, sizeof text, "(%u, %u, %u)", (colour >> 16) & 0xFF, (colour >> 8) & 0xFF,
+                  colour & 0xFF);
+    return text;
+}
+
+DibCanvas::DibCanvas(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<const uint32_t*>(bits);
+    previous_ = SelectObject(dc_, bitmap_);
+    PatBlt(dc_, 0, 0, width, height, BLACKNESS);
+}
+
+DibCanvas::~DibCanvas() {
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+Image DibCanvas::image() const {
+    GdiFlush();
+    Image image{width_, height_, {bits_, bits_ + static_cast<size_t>(width_) * height_}};
+    for (uint32_t& pixel : image.pixels) {
+        pixel &= 0xFFFFFF;
+    }
+    return image;
+}
+
+Image capture(HDC source, int width, int height) {
+    DibCanvas canvas(width, height);
+    BitBlt(canvas.dc(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+    return canvas.image();
+}
+
+Image captureClient(HWND window) {
+    UpdateWindow(window);
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    Image image = capture(dc, client.right, client.bottom);
+    ReleaseDC(window, dc);
+    return image;
+}
+
+Image captureBitmap(HBITMAP bitmap) {
+    BITMAP size{};
+    GetObjectA(bitmap, sizeof size, &size);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ original = SelectObject(memory, bitmap);
+    Image image = capture(memory, size.bmWidth, size.bmHeight);
+    SelectObject(memory, original);
+    DeleteDC(memory);
+    return image;
+}
+
+std::string differences(const Image& got, const Image& expected, const RECT& area,
+                        const RECT& skip) {
+    int wrong = 0;
+    std::string first;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const POINT point{x, y};
+            if (!PtInRect(&skip, point) && got.at(x, y) != expected.at(x, y) && wrong++ == 0) {
+                first = "(" + std::to_string(x) + ", " + std::to_string(y) + "): got " +
+                        colourText(got.at(x, y)) + ", expected " + colourText(expected.at(x, y));
+            }
+        }
+    }
+    return wrong == 0 ? "" : std::to_string(wrong) + " pixels differ, the first at " + first;
+}
+
+namespace {
+CreationRecorder* activeRecorder = nullptr;
+
+std::string classOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+} // namespace
+
+CreationRecorder::CreationRecorder() {
+    activeRecorder = this;
+    hook_ = SetWindowsHookExA(WH_CBT, record, nullptr, GetCurrentThreadId());
+}
+
+CreationRecorder::~CreationRecorder() {
+    UnhookWindowsHookEx(hook_);
+    activeRecorder = nullptr;
+}
+
+std::vector<CreatedWindow> CreationRecorder::childrenOf(HWND parent) const {
+    std::vector<CreatedWindow> children;
+    std::copy_if(
+        created_.begin(), created_.end(), std::back_inserter(children),
+        [&](const CreatedWindow& c) { return c.parent == parent && (c.style & WS_CHILD); });
+    return children;
+}
+
+LRESULT CALLBACK CreationRecorder::record(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && activeRecorder) {
+        const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        HWND window = reinterpret_cast<HWND>(wParam);
+        const bool named = create.lpszName != nullptr && !IS_INTRESOURCE(create.lpszName);
+        activeRecorder->created_.push_back(
+            {window, create.hwndParent, static_cast<int>(reinterpret_cast<INT_PTR>(create.hMenu)),
+             classOf(window), named ? create.lpszName : "", static_cast<DWORD>(create.style),
+             create.dwExStyle, RECT{create.x, create.y, create.cx, create.cy}});
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+namespace {
+std::string placeText(const RECT& place) {
+    return "at " + std::to_string(place.left) + "," + std::to_string(place.top) + " size " +
+           std::to_string(place.right) + "x" + std::to_string(place.bottom);
+}
+} // namespace
+
+void expectControls(HWND dialog, const ControlSpec* wanted, int count,
+                    const CreationRecorder* recorder) {
+    const std::vector<CreatedWindow> created =
+        recorder ? recorder->childrenOf(dialog) : std::vector<CreatedWindow>{};
+    if (recorder) {
+        ASSERT_EQ(created.size(), static_cast<size_t>(count)) << "controls created";
+    }
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (int i = 0; i < count; ++i, child = GetWindow(child, GW_HWNDNEXT)) {
+        const ControlSpec& want = wanted[i];
+        ASSERT_NE(child, nullptr) << "control " << i << " missing";
+        SCOPED_TRACE("control " + std::to_string(i) + " (id " + std::to_string(want.id) + ")");
+        CreatedWindow got{child,
+                          dialog,
+                          GetDlgCtrlID(child),
+                          classOf(child),
+                          windowText(child),
+                          static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)),
+                          static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE)),
+                          {}};
+        RECT rect;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        got.place = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+        const bool combo = lstrcmpiA(got.className.c_str(), "ComboBox") == 0;
+        if (recorder) {
+            ASSERT_EQ(child, created[i].window) << "window order";
+            got = created[i];
+        }
+        EXPECT_EQ(got.id, want.id);
+        EXPECT_EQ(lstrcmpiA(got.className.c_str(), want.className), 0)
+            << "class " << got.className << ", expected " << want.className;
+        if (want.text) {
+            EXPECT_EQ(got.text, want.text);
+        }
+        // The whole style word: a missing or extra bit makes a different control.
+        EXPECT_EQ(got.style, want.style)
+            << std::hex << "style " << got.style << ", expected " << want.style;
+        EXPECT_EQ(got.exStyle & ~WS_EX_NOPARENTNOTIFY, 0u)
+            << std::hex << "extended style " << got.exStyle;
+        // The dialog manager converts the position and the size each on its own, so map them
+        // apart as well: rounding differs from mapping the two corners.
+        RECT place = {want.units.left, want.units.top, 0, 0};
+        RECT size = {0, 0, want.units.right, want.units.bottom};
+        MapDialogRect(dialog, &place);
+        MapDialogRect(dialog, &size);
+        if (combo && !recorder) {
+            got.place.bottom = size.bottom; // the window is the closed combo box, not the template
+        }
+        EXPECT_EQ(placeText(got.place), placeText({place.left, place.top, size.right, size.bottom}))
+            << "units " << placeText(want.units);
+    }
+    EXPECT_EQ(child, nullptr) << "more controls than the template has";
+}
+
+void expectDialog(HWND dialog, int templateId, const char* caption, DWORD style, int width,
+                  int height) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    ASSERT_NE(found, nullptr);
+    const auto* stored =
+        static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(nullptr, found)));
+    EXPECT_EQ(stored->style, style) << std::hex << "stored style 0x" << stored->style;
+    EXPECT_EQ(stored->dwExtendedStyle, 0u) << std::hex << "0x" << stored->dwExtendedStyle;
+    EXPECT_EQ(placeText({stored->x, stored->y, stored->cx, stored->cy}),
+              placeText({0, 0, width, height}));
+
+    EXPECT_EQ(windowText(dialog), caption);
+    EXPECT_EQ(classOf(dialog), "#32770");
+    // A top-level window always gets WS_CLIPSIBLINGS from the system.
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), style | WS_CLIPSIBLINGS)
+        << std::hex << "style 0x" << GetWindowLongA(dialog, GWL_STYLE);
+    EXPECT_EQ(GetMenu(dialog), nullptr);
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, "ＭＳ Ｐゴシック");
+    HDC screen = GetDC(dialog);
+    EXPECT_EQ(font.lfHeight, -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72)) << "9 points";
+    ReleaseDC(dialog, screen);
+    RECT client;
+    GetClientRect(dialog, &client);
+    RECT units{0, 0, width, height};
+    MapDialogRect(dialog, &units);
+    EXPECT_EQ(placeText(client), placeText(units)) << "client area of " << width << " x " << height;
 }
