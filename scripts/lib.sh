@@ -4,12 +4,14 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# What building and playing need.
 PACKAGES=(cmake ninja-build g++ googletest
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-          wine wine64 fonts-wine locales fonts-ipafont-gothic fonts-ipafont-mincho
-          xvfb xauth x11-utils xdotool imagemagick
-          clang-14 libclang-rt-14-dev)
+          wine wine64 fonts-wine locales fonts-ipafont-gothic fonts-ipafont-mincho)
+# What testing and measuring need on top: an X server and its tools, the fuzzer, the formatter.
+TEST_PACKAGES=(xvfb xauth x11-utils xdotool imagemagick
+               clang-14 libclang-rt-14-dev clang-format python3 git)
 
 say() { printf '%s\n' "$*" >&2; }
 
