@@ -51,12 +51,14 @@ void typeFields(HWND dialog, const char* symbols, const char* seconds, const cha
 }
 
 // One row of the table, all four values, as "symbols,seconds,tries,reserved".
-std::string row(int index) {
-    const GradeSetting& grade = gradeTable[index];
+std::string rowText(const GradeSetting& grade) {
     std::ostringstream text;
     text << grade.symbolCount << "," << grade.showSeconds << "," << grade.tryCount << ","
          << grade.reserved;
     return text.str();
+}
+std::string row(int index) {
+    return rowText(gradeTable[index]);
 }
 
 std::string comboItems(HWND combo) {
@@ -235,16 +237,18 @@ TEST_F(SettingsDialogsTest, GameSettingsListsTheTenLabelsAndShowsTheGrade) {
 }
 
 TEST_F(SettingsDialogsTest, GameSettingsOkTakesTheGradeFromTheText) {
+    constexpr WORD Clicked = 0xFFFF;
     const struct {
         const char* what;
         int32_t before;
         int chosenItem; // -1: type the text instead
         const char* typed;
-        WORD notification;
+        WORD notification; // Clicked: a click on the button itself
         int32_t expected;
     } cases[] = {
         {"untouched label", 1, -1, nullptr, BN_CLICKED, 1},
         {"untouched label", 9, -1, nullptr, BN_CLICKED, 9},
+        {"chosen from the list, the button clicked", 1, 5, nullptr, Clicked, 5},
         {"chosen from the list", 1, 5, nullptr, BN_CLICKED, 5},
         {"chosen from the list", 1, 0, nullptr, BN_DOUBLECLICKED, 0},
         {"empty text", 7, -1, "", BN_CLICKED, 0},
@@ -268,21 +272,17 @@ TEST_F(SettingsDialogsTest, GameSettingsOkTakesTheGradeFromTheText) {
             } else if (c.typed) {
                 setItemText(dialog, IDC_GAMESETTINGS_GRADE, c.typed);
             }
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_GAMESETTINGS_OK, c.notification),
-                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_GAMESETTINGS_OK)));
+            if (c.notification == Clicked) {
+                click(dialog, IDC_GAMESETTINGS_OK);
+            } else {
+                SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_GAMESETTINGS_OK, c.notification),
+                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_GAMESETTINGS_OK)));
+            }
             EXPECT_FALSE(isOpen(dialog)) << "OK ends the dialog";
         });
         EXPECT_EQ(result, 1);
         EXPECT_EQ(gradeIndex, c.expected);
     }
-}
-
-TEST_F(SettingsDialogsTest, GameSettingsOkButtonClicked) {
-    openGame([&](HWND dialog) {
-        SendMessageA(GetDlgItem(dialog, IDC_GAMESETTINGS_GRADE), CB_SETCURSEL, 5, 0);
-        click(dialog, IDC_GAMESETTINGS_OK);
-    });
-    EXPECT_EQ(gradeIndex, 5);
 }
 
 TEST_F(SettingsDialogsTest, GameSettingsClosingKeepsTheGrade) {
@@ -398,70 +398,43 @@ TEST_F(SettingsDialogsTest, DetailOpensOnGrade10WhateverGradeIsChosen) {
     }
 }
 
-TEST_F(SettingsDialogsTest, DetailStoresTheShownGradeAndShowsTheClickedOne) {
-    openDetail([&](HWND dialog) {
-        setItemText(dialog, IDC_DETAILSETTINGS_SYMBOLS, "5");
-        click(dialog, IDC_DETAILSETTINGS_GRADE9);
-        EXPECT_EQ(row(0), "5,3,3,0");
-        EXPECT_EQ(fields(dialog), "3,3,5") << "index 1's defaults";
-        EXPECT_EQ(editingGrade, 1);
-        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_DETAILSETTINGS_GRADE9), BST_CHECKED);
-        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_DETAILSETTINGS_GRADE10), BST_UNCHECKED);
-        SendMessageA(dialog, WM_CLOSE, 0, 0);
-    });
-    EXPECT_EQ(row(1), "3,3,5,0");
-}
-
+// Clicking a radio button stores the fields into the grade shown and shows the clicked one; OK
+// stores them too, whatever its notification code.
 TEST_F(SettingsDialogsTest, DetailEveryRadioAndFieldReachesItsOwnRowAndField) {
     for (int g = 0; g < GradeCount; ++g) {
         gradeTable[g] = {10 + g, 20 + g, 30 + g, 40 + g};
     }
-    // Visits every grade, away from its neighbours, and ends where it began.
-    const int visits[] = {9, 1, 5, 0, 8, 2, 7, 3, 6, 4, 0};
+    // Visits every grade, away from its neighbours, comes back to the first and ends on 8級.
+    const int visits[] = {9, 1, 5, 0, 8, 2, 7, 3, 6, 4, 0, 2};
     GradeTable expected;
     std::copy(std::begin(gradeTable), std::end(gradeTable), expected);
-    openDetail([&](HWND dialog) {
+    const INT_PTR result = openDetail([&](HWND dialog) {
         int shown = 0;
         for (int g : visits) {
             SCOPED_TRACE(testing::Message() << "from index " << shown << " to " << g);
-            const std::string typed[] = {std::to_string(100 + g * 3 + shown),
-                                         std::to_string(200 + g * 3 + shown),
-                                         std::to_string(300 + g * 3 + shown)};
-            typeFields(dialog, typed[0].c_str(), typed[1].c_str(), typed[2].c_str());
-            expected[shown].symbolCount = 100 + g * 3 + shown;
-            expected[shown].showSeconds = 200 + g * 3 + shown;
-            expected[shown].tryCount = 300 + g * 3 + shown;
+            const int n = g * 3 + shown;
+            expected[shown] = {100 + n, 200 + n, 300 + n, expected[shown].reserved};
+            typeFields(dialog, std::to_string(100 + n).c_str(), std::to_string(200 + n).c_str(),
+                       std::to_string(300 + n).c_str());
             click(dialog, RadioIds[g]);
             for (int r = 0; r < GradeCount; ++r) {
-                const GradeSetting& e = expected[r];
-                EXPECT_EQ(row(r), std::to_string(e.symbolCount) + "," +
-                                      std::to_string(e.showSeconds) + "," +
-                                      std::to_string(e.tryCount) + "," + std::to_string(e.reserved))
-                    << "row " << r;
+                EXPECT_EQ(row(r), rowText(expected[r])) << "row " << r;
+                EXPECT_EQ(IsDlgButtonChecked(dialog, RadioIds[r]),
+                          r == g ? BST_CHECKED : BST_UNCHECKED)
+                    << "radio of index " << r;
             }
-            EXPECT_EQ(fields(dialog), std::to_string(expected[g].symbolCount) + "," +
-                                          std::to_string(expected[g].showSeconds) + "," +
-                                          std::to_string(expected[g].tryCount));
+            EXPECT_EQ(fields(dialog) + "," + std::to_string(expected[g].reserved),
+                      rowText(expected[g]));
             EXPECT_EQ(editingGrade, g);
             shown = g;
         }
         typeFields(dialog, "1", "2", "3");
-        click(dialog, IDC_DETAILSETTINGS_OK);
-        EXPECT_FALSE(isOpen(dialog)) << "OK ends the dialog";
-    });
-    EXPECT_EQ(row(0), "1,2,3,40") << "OK stores into the grade shown";
-}
-
-TEST_F(SettingsDialogsTest, DetailOkStoresTheShownGradeAndEnds) {
-    const INT_PTR result = openDetail([&](HWND dialog) {
-        click(dialog, IDC_DETAILSETTINGS_GRADE8);
-        typeFields(dialog, "4", "6", "8");
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DETAILSETTINGS_OK, BN_DOUBLECLICKED), 0);
         EXPECT_FALSE(isOpen(dialog)) << "OK ends the dialog";
     });
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(row(2), "4,6,8,0");
-    EXPECT_EQ(row(0), "3,3,3,0");
+    EXPECT_EQ(row(2), "1,2,3,42") << "OK stores into the grade shown";
+    EXPECT_EQ(row(0), rowText(expected[0]));
 }
 
 TEST_F(SettingsDialogsTest, DetailClosingDropsOnlyWhatIsNotStored) {
@@ -516,25 +489,6 @@ TEST_F(SettingsDialogsTest, DetailStoresTypedTextAsItReads) {
     }
 }
 
-TEST_F(SettingsDialogsTest, DetailReopensOnGrade10WithTheStoredValues) {
-    openDetail([&](HWND dialog) {
-        typeFields(dialog, "2", "4", "6");
-        click(dialog, IDC_DETAILSETTINGS_GRADE5);
-        typeFields(dialog, "8", "1", "9");
-        click(dialog, IDC_DETAILSETTINGS_OK);
-    });
-    EXPECT_EQ(editingGrade, 5);
-    openDetail([&](HWND dialog) {
-        EXPECT_EQ(editingGrade, 0);
-        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_DETAILSETTINGS_GRADE10), BST_CHECKED);
-        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_DETAILSETTINGS_GRADE5), BST_UNCHECKED);
-        EXPECT_EQ(fields(dialog), "2,4,6");
-        click(dialog, IDC_DETAILSETTINGS_GRADE5);
-        EXPECT_EQ(fields(dialog), "8,1,9");
-        SendMessageA(dialog, WM_CLOSE, 0, 0);
-    });
-}
-
 TEST_F(SettingsDialogsTest, DetailEscEnterAndOtherCommandsStoreAndCloseNothing) {
     openDetail([&](HWND dialog) {
         typeFields(dialog, "6", "6", "6");
@@ -580,18 +534,15 @@ TEST_F(SettingsDialogsTest, SwitchEditedGradeUsesRow0ForIndexesOutsideTheTable) 
         openDetail([&](HWND dialog) {
             typeFields(dialog, "4", "5", "6");
             switchEditedGrade(dialog, c.load, c.save);
-            const GradeSetting& shown = gradeTable[c.loadedRow];
-            EXPECT_EQ(fields(dialog), std::to_string(shown.symbolCount) + "," +
-                                          std::to_string(shown.showSeconds) + "," +
-                                          std::to_string(shown.tryCount));
+            EXPECT_EQ(fields(dialog) + ",",
+                      row(c.loadedRow).substr(0, row(c.loadedRow).rfind(',') + 1));
             SendMessageA(dialog, WM_CLOSE, 0, 0);
         });
         for (int g = 0; g < GradeCount; ++g) {
-            const std::string untouched = std::to_string(10 + g) + "," + std::to_string(20 + g) +
-                                          "," + std::to_string(30 + g) + "," +
-                                          std::to_string(40 + g);
-            EXPECT_EQ(row(g), g == c.savedRow ? "4,5,6," + std::to_string(40 + g) : untouched)
-                << "row " << g;
+            const GradeSetting want = g == c.savedRow
+                                          ? GradeSetting{4, 5, 6, 40 + g}
+                                          : GradeSetting{10 + g, 20 + g, 30 + g, 40 + g};
+            EXPECT_EQ(row(g), rowText(want)) << "row " << g;
         }
     }
 }
