@@ -1,3 +1,5 @@
+#include "win_test_support.h"
+
 #include "core/board_paint_win.h"
 #include "core/game_state.h"
 #include "shell/shell_state_win.h"
@@ -14,58 +16,24 @@ constexpr int ClientHeight = 520;
 
 enum class Tone { Black, White, Green, Red, Blue, Other };
 
-// The client area as a 32-bit top-down memory bitmap, erased to black as the window class does.
-class Canvas {
+Tone toneOf(uint32_t pixel) {
+    const uint32_t r = pixel >> 16 & 0xFF, g = pixel >> 8 & 0xFF, b = pixel & 0xFF;
+    const auto high = [](uint32_t c) { return c > 192; };
+    const auto low = [](uint32_t c) { return c < 64; };
+    return low(r) && low(g) && low(b)      ? Tone::Black
+           : high(r) && high(g) && high(b) ? Tone::White
+           : low(r) && high(g) && low(b)   ? Tone::Green
+           : high(r) && low(g) && low(b)   ? Tone::Red
+           : low(r) && low(g) && high(b)   ? Tone::Blue
+                                           : Tone::Other;
+}
+
+// The client area painted into a memory bitmap erased to black, as the window class does.
+class Canvas : public DibCanvas {
   public:
-    Canvas() {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = ClientWidth;
-        info.bmiHeader.biHeight = -ClientHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        pixels_ = static_cast<const uint32_t*>(bits);
-        previous_ = SelectObject(dc_, bitmap_);
-        PatBlt(dc_, 0, 0, ClientWidth, ClientHeight, BLACKNESS);
-    }
-    ~Canvas() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC dc() const { return dc_; }
-
-    Tone tone(int x, int y) const {
-        GdiFlush();
-        const uint32_t pixel = pixels_[y * ClientWidth + x]; // 0x00RRGGBB
-        const bool r = (pixel >> 16 & 0xFF) > 192, g = (pixel >> 8 & 0xFF) > 192,
-                   b = (pixel & 0xFF) > 192;
-        const bool dark =
-            (pixel >> 16 & 0xFF) < 64 && (pixel >> 8 & 0xFF) < 64 && (pixel & 0xFF) < 64;
-        if (dark) {
-            return Tone::Black;
-        }
-        if (r && g && b) {
-            return Tone::White;
-        }
-        if (g && (pixel >> 16 & 0xFF) < 64 && (pixel & 0xFF) < 64) {
-            return Tone::Green;
-        }
-        if (r && (pixel >> 8 & 0xFF) < 64 && (pixel & 0xFF) < 64) {
-            return Tone::Red;
-        }
-        if (b && (pixel >> 16 & 0xFF) < 64 && (pixel >> 8 & 0xFF) < 64) {
-            return Tone::Blue;
-        }
-        return Tone::Other;
-    }
+    Canvas() : DibCanvas(ClientWidth, ClientHeight) {}
+    Tone tone(int x, int y) const { return toneOf(shot_.at(x, y)); }
+    void take() { shot_ = image(); }
 
     // Pixels of the given tone in [left, right) x [top, bottom).
     int count(Tone wanted, int left, int top, int right, int bottom) const {
@@ -89,10 +57,7 @@ class Canvas {
     }
 
   private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-    const uint32_t* pixels_;
+    Image shot_;
 };
 
 class BoardPaintWinTest : public ::testing::Test {
@@ -123,10 +88,11 @@ class BoardPaintWinTest : public ::testing::Test {
     }
 
     // Paints the board and checks the DC gets its own font back.
-    void paint(const Canvas& canvas) {
+    void paint(Canvas& canvas) {
         const HGDIOBJ before = GetCurrentObject(canvas.dc(), OBJ_FONT);
         paintBoard(canvas.dc());
         EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_FONT), before);
+        canvas.take();
     }
 
     // The square of a grid cell, inset by margin pixels.
@@ -209,6 +175,7 @@ TEST_F(BoardPaintWinTest, MessagesTakeTheFreeRow) {
         SetBkColor(expected.dc(), 0);
         TextOutA(expected.dc(), c.x, 40, c.text, static_cast<int>(std::strlen(c.text)));
         SelectObject(expected.dc(), previous);
+        expected.take();
         int differing = 0;
         for (int y = 40; y < 72; ++y) {
             for (int x = 0; x < ClientWidth; ++x) {
