@@ -95,6 +95,13 @@ prepare_wine_prefix() {
     touch "$WINEPREFIX/.mabatakiban-ready"
 }
 
+# A server left running by an earlier run (persistent, or of a run that was killed) may still
+# serve an X display that is gone: tests and benchmarks start with a server of their own.
+stop_wine_server() {
+    WINEPREFIX=$1 wineserver -k 2>/dev/null || true
+    WINEPREFIX=$1 wineserver -w 2>/dev/null || true
+}
+
 # Starts Xvfb when there is no display; it goes away when the calling script exits.
 ensure_display() {
     [ -n "${DISPLAY:-}" ] && return 0

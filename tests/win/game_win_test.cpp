@@ -1,4 +1,4 @@
-#include "win_test_support.h"
+#include "main_window_fixture.h"
 
 #include "core/game_state.h"
 #include "resources/resource.h"
@@ -12,24 +12,13 @@
 
 namespace {
 
-class GameWindowTest : public ::testing::Test {
+class GameWindowTest : public MainWindowFixture {
   protected:
     void SetUp() override {
-        resetGameState();
-        resetSettingsState();
-        resetShellState();
-        loadDefaultGrades();
-        gradeIndex = 0; // 3 symbols, 3 seconds, 3 problems
-        scratch.write("setdata.ini", formatSettings(currentSettingsValues()));
-        resetSettingsState();
-        ASSERT_EQ(createMainWindow(GetModuleHandleA(nullptr)), 1);
-        window = mainWindow;
-    }
-    void TearDown() override {
-        DestroyWindow(window);
-        pumpMessages();
-        DeleteObject(boardFont);
-        UnregisterClassA(MainWindowClassName, GetModuleHandleA(nullptr));
+        MainWindowFixture::SetUp();
+        scratch.write("setdata.ini", defaultSettingsFile(0)); // 3 symbols, 3 seconds, 3 problems
+        window = createWindow();
+        ASSERT_NE(window, nullptr);
     }
     void tick(int timer) { EXPECT_EQ(SendMessageA(window, WM_TIMER, timer, 0), 0); }
     void clickCell(int index) {
@@ -44,7 +33,6 @@ class GameWindowTest : public ::testing::Test {
         return gameState.problems.problems[gameState.problemIndex].cells[index].state;
     }
 
-    ScratchDirectory scratch;
     HWND window = nullptr;
 };
 

@@ -1,7 +1,7 @@
 // Settings files that no player should write: extreme numbers in every field, empty, binary,
 // cut short by Ctrl-Z, a megabyte long, tokens of ten thousand bytes. With each the program must
 // start, play a started game to its end, and save a well-formed file.
-#include "win_test_support.h"
+#include "main_window_fixture.h"
 
 #include "core/game_state.h"
 #include "resources/resource.h"
@@ -65,23 +65,8 @@ std::vector<HostileCase> hostileCases() {
     };
 }
 
-class HostileSettingsTest : public ::testing::TestWithParam<std::size_t> {
-  protected:
-    void SetUp() override {
-        resetGameState();
-        resetSettingsState();
-        resetShellState();
-    }
-    void TearDown() override {
-        if (IsWindow(mainWindow)) {
-            DestroyWindow(mainWindow);
-        }
-        pumpMessages();
-        DeleteObject(boardFont);
-        UnregisterClassA(MainWindowClassName, GetModuleHandleA(nullptr));
-    }
-    ScratchDirectory scratch;
-};
+class HostileSettingsTest : public MainWindowFixture,
+                            public ::testing::WithParamInterface<std::size_t> {};
 
 // Plays as a player who always knows the answer: ticks until the question, clicks the target,
 // ends the hold. Returns how many answers it took; stops after a bound so that a fault shows

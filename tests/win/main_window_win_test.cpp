@@ -1,4 +1,4 @@
-#include "win_test_support.h"
+#include "main_window_fixture.h"
 
 #include "core/game_state.h"
 #include "settings/grades.h"
@@ -13,44 +13,15 @@
 
 namespace {
 
-std::string defaultFile() {
-    resetSettingsState();
-    loadDefaultGrades();
-    gradeIndex = 1;
-    std::string text = formatSettings(currentSettingsValues());
-    resetSettingsState();
-    return text;
-}
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
   protected:
-    void SetUp() override {
-        resetGameState();
-        resetSettingsState();
-        resetShellState();
-    }
-    void TearDown() override {
-        if (IsWindow(mainWindow)) {
-            ModalCatcher dismissWriteErrors;
-            DestroyWindow(mainWindow);
-            pumpMessages();
-        }
-        pumpMessages();
-        if (boardFont) {
-            DeleteObject(boardFont);
-        }
-        UnregisterClassA(MainWindowClassName, GetModuleHandleA(nullptr));
-    }
-    // Creates the main window over a settings file, unless there is to be none.
+    // Creates the main window over the default settings file, unless there is to be none.
     HWND create(bool withFile = true) {
         if (withFile) {
-            scratch.write("setdata.ini", defaultFile());
+            scratch.write("setdata.ini", defaultSettingsFile());
         }
-        EXPECT_EQ(createMainWindow(GetModuleHandleA(nullptr)), 1);
-        return mainWindow;
+        return createWindow();
     }
-
-    ScratchDirectory scratch;
 };
 
 TEST_F(MainWindowTest, ClassIsRegisteredAsDesigned) {
@@ -169,7 +140,7 @@ TEST_F(MainWindowTest, MissingFileWarnsThenDefaultsAreUsedAndSaved) {
 
     DestroyWindow(window);
     EXPECT_EQ(catcher.caught().size(), 1u) << "saving needs no message";
-    EXPECT_EQ(scratch.read("setdata.ini"), defaultFile());
+    EXPECT_EQ(scratch.read("setdata.ini"), defaultSettingsFile());
     EXPECT_EQ(scratch.read("setdata.ini").size(), 123u);
 }
 
@@ -268,7 +239,7 @@ TEST_F(MainWindowTest, DestroyingTheWindowEndsTheLoopWithZero) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(runMessageLoop(), 0);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(scratch.read("setdata.ini"), defaultFile());
+    EXPECT_EQ(scratch.read("setdata.ini"), defaultSettingsFile());
 }
 
 } // namespace
