@@ -47,12 +47,20 @@ void pickTarget(Problem& problem) {
 
 } // namespace
 
+int32_t limitedCells(int32_t symbolCount) {
+    return std::clamp(symbolCount, int32_t{1}, CellsPerProblem);
+}
+
+int32_t limitedProblems(int32_t tryCount) {
+    return std::clamp(tryCount, int32_t{1}, ProblemCount);
+}
+
 int32_t cellsInPlay(const GameState& state) {
-    return std::clamp(state.symbolCount, int32_t{1}, CellsPerProblem);
+    return limitedCells(state.symbolCount);
 }
 
 int32_t problemsInPlay(const GameState& state) {
-    return std::clamp(state.tryCount, int32_t{1}, ProblemCount);
+    return limitedProblems(state.tryCount);
 }
 
 int32_t showingMillis(const GameState& state) {

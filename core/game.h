@@ -17,6 +17,8 @@ void setCellStates(CellState state);
 
 // The play parameters as the game plays them. The settings keep whatever number was typed, but
 // the game only has ten problems of ten cells and needs a positive timer period.
+int32_t limitedCells(int32_t symbolCount);      // 1..10
+int32_t limitedProblems(int32_t tryCount);      // 1..10
 int32_t cellsInPlay(const GameState& state);    // symbolCount limited to 1..10
 int32_t problemsInPlay(const GameState& state); // tryCount limited to 1..10
 int32_t showingMillis(const GameState& state);  // showMillis, or 1000 when 0 or less

@@ -1,5 +1,6 @@
 #include "settings/grades.h"
 
+#include "core/game.h"
 #include "core/game_state.h"
 
 #include <algorithm>
@@ -23,8 +24,8 @@ void derivePlayParameters() {
     // - the display time is at least one second (a timer of 0 ms or less would race) and at
     //   most what still fits in 32 bits once multiplied by 1000.
     const GradeSetting& grade = gradeTable[std::clamp(gradeIndex, 0, GradeCount - 1)];
-    gameState.tryCount = std::clamp(grade.tryCount, 1, ProblemCount);
-    gameState.symbolCount = std::clamp(grade.symbolCount, 1, CellsPerProblem);
+    gameState.tryCount = limitedProblems(grade.tryCount);
+    gameState.symbolCount = limitedCells(grade.symbolCount);
     gameState.showMillis = std::clamp(grade.showSeconds, 1, INT32_MAX / 1000) * 1000;
 }
 
