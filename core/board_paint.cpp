@@ -104,7 +104,7 @@ bool planMessage(const GameState& state, TextRun& run) {
 int32_t freeMessageRow(const GameState& state) {
     const Problem& problem = messageProblem(state);
     bool used[BoardRows] = {};
-    const int32_t count = cellsInPlay(state);
+    const int32_t count = limitedCells(state.symbolCount);
     for (int32_t i = 0; i < count; ++i) {
         const int32_t row = problem.cells[i].row;
         if (row >= 0 && row < BoardRows) {
@@ -124,7 +124,7 @@ BoardPaint planBoardPaint(const GameState& state) {
     BoardPaint plan{};
     const Problem* problem = currentProblem(state);
     if (state.phase != GamePhase::Idle && problem != nullptr) {
-        const int32_t count = cellsInPlay(state);
+        const int32_t count = limitedCells(state.symbolCount);
         for (int32_t i = 0; i < count; ++i) {
             if (planCell(problem->cells[i], plan.runs[plan.count])) {
                 plan.count += 1;

@@ -2,7 +2,8 @@
 
 #include "core/board_paint.h"
 #include "core/game_state.h"
-#include "shell/shell_state_win.h"
+
+HFONT boardFont = nullptr;
 
 void paintBoard(HDC dc) {
     HGDIOBJ previousFont = SelectObject(dc, boardFont);

@@ -18,6 +18,13 @@ bool hits(const Cell& cell, uint32_t x, uint32_t y) {
     return left <= x && x < left + SquareSize && top <= y && y < top + SquareSize;
 }
 
+// The current problem of the running game, for changing its cells.
+Problem* playedProblem() {
+    return currentProblem(gameState) == nullptr
+               ? nullptr
+               : &gameState.problems.problems[gameState.problemIndex];
+}
+
 void pickDistractor(Cell& cell) {
     // A second click on a red box is no new mistake.
     if (cell.state != CellState::WrongPick) {
@@ -31,15 +38,14 @@ void pickDistractor(Cell& cell) {
 }
 
 void pickTarget(Problem& problem) {
-    const int32_t count = cellsInPlay(gameState);
+    const int32_t count = limitedCells(gameState.symbolCount);
     for (int32_t i = 0; i < count; ++i) {
         if (problem.cells[i].state == CellState::Hidden) {
             problem.cells[i].state = CellState::Visible;
         }
     }
-    // The evaluation scores what was actually played, so it gets the limited values.
     gameState.scoreBasis =
-        ScoreBasis{count, showingMillis(gameState) / 1000, gameState.problemIndex + 1};
+        ScoreBasis{count, gameState.showMillis / 1000, gameState.problemIndex + 1};
     problem.cells[0].state = CellState::Found;
     gameState.feedback = Feedback::Correct;
     gamePlatform->setTimer(FeedbackTimer, HoldMillis);
@@ -55,29 +61,17 @@ int32_t limitedProblems(int32_t tryCount) {
     return std::clamp(tryCount, int32_t{1}, ProblemCount);
 }
 
-int32_t cellsInPlay(const GameState& state) {
-    return limitedCells(state.symbolCount);
-}
-
-int32_t problemsInPlay(const GameState& state) {
-    return limitedProblems(state.tryCount);
-}
-
-int32_t showingMillis(const GameState& state) {
+int32_t limitedShowMillis(int32_t seconds) {
     // A period of 0 or less would make the timer fire as fast as it can; one second is the
-    // shortest display time the grades offer.
-    return state.showMillis > 0 ? state.showMillis : 1000;
+    // shortest display time the grades offer, and the upper bound keeps the product in 32 bits.
+    return std::clamp(seconds, int32_t{1}, INT32_MAX / 1000) * 1000;
 }
 
-Problem* currentProblem(GameState& state) {
+const Problem* currentProblem(const GameState& state) {
     if (state.problemIndex < 0 || state.problemIndex >= ProblemCount) {
         return nullptr;
     }
     return &state.problems.problems[state.problemIndex];
-}
-
-const Problem* currentProblem(const GameState& state) {
-    return currentProblem(const_cast<GameState&>(state));
 }
 
 void startGame() {
@@ -86,11 +80,14 @@ void startGame() {
     gameState.missCount = 0;
     gameState.problemIndex = 0;
     // A hold still pending from the previous game would otherwise end inside this one: skip
-    // its first problem or put it into Answering with the symbols never covered.
-    gamePlatform->killTimer(FeedbackTimer);
-    gameState.feedback = Feedback::None;
+    // its first problem or put it into Answering with the symbols never covered. A question
+    // being asked is no hold: it stays, and asks for the new target.
+    if (gameState.feedback == Feedback::Correct || gameState.feedback == Feedback::Wrong) {
+        gamePlatform->killTimer(FeedbackTimer);
+        gameState.feedback = Feedback::None;
+    }
     gamePlatform->repaintNow();
-    gamePlatform->setTimer(PhaseTimer, showingMillis(gameState));
+    gamePlatform->setTimer(PhaseTimer, gameState.showMillis);
 }
 
 void onPhaseTimer() {
@@ -107,7 +104,7 @@ void onPhaseTimer() {
     }
     if (gameState.phase == GamePhase::Interval) {
         gameState.phase = GamePhase::Showing;
-        gamePlatform->setTimer(PhaseTimer, showingMillis(gameState));
+        gamePlatform->setTimer(PhaseTimer, gameState.showMillis);
     }
     if (gameState.phase == GamePhase::Idle) {
         gamePlatform->killTimer(PhaseTimer);
@@ -121,7 +118,7 @@ void onFeedbackTimer() {
     if (gameState.feedback == Feedback::Correct) {
         // problemIndex stops one past the last problem, so no number of holds can overflow it.
         gameState.problemIndex = std::min(gameState.problemIndex, ProblemCount - 1) + 1;
-        if (gameState.problemIndex < problemsInPlay(gameState)) {
+        if (gameState.problemIndex < limitedProblems(gameState.tryCount)) {
             gameState.phase = GamePhase::Interval;
         } else {
             gameState.phase = GamePhase::Idle;
@@ -138,11 +135,11 @@ void onClick(uint32_t x, uint32_t y) {
     if (gameState.phase != GamePhase::Answering) {
         return;
     }
-    Problem* problem = currentProblem(gameState);
+    Problem* problem = playedProblem();
     if (problem == nullptr) {
         return;
     }
-    const int32_t count = cellsInPlay(gameState);
+    const int32_t count = limitedCells(gameState.symbolCount);
     for (int32_t i = 0; i < count; ++i) {
         if (!hits(problem->cells[i], x, y)) {
             continue;
@@ -156,11 +153,11 @@ void onClick(uint32_t x, uint32_t y) {
 }
 
 void setCellStates(CellState state) {
-    Problem* problem = currentProblem(gameState);
+    Problem* problem = playedProblem();
     if (problem == nullptr) {
         return;
     }
-    const int32_t count = cellsInPlay(gameState);
+    const int32_t count = limitedCells(gameState.symbolCount);
     for (int32_t i = 0; i < count; ++i) {
         problem->cells[i].state = state;
     }

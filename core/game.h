@@ -15,13 +15,12 @@ void onClick(uint32_t x, uint32_t y);
 // Sets the state of every cell of the current problem.
 void setCellStates(CellState state);
 
-// The play parameters as the game plays them. The settings keep whatever number was typed, but
-// the game only has ten problems of ten cells and needs a positive timer period.
-int32_t limitedCells(int32_t symbolCount);      // 1..10
-int32_t limitedProblems(int32_t tryCount);      // 1..10
-int32_t cellsInPlay(const GameState& state);    // symbolCount limited to 1..10
-int32_t problemsInPlay(const GameState& state); // tryCount limited to 1..10
-int32_t showingMillis(const GameState& state);  // showMillis, or 1000 when 0 or less
+// The limits of the play parameters. The settings keep whatever number was typed, but the game
+// only has ten problems of ten cells and needs a positive timer period that fits in 32 bits.
+// The derivation of the play parameters applies them; the game applies the two that index its
+// problems again where it indexes, so no play parameter can ever reach past the problem set.
+int32_t limitedCells(int32_t symbolCount);  // 1..10
+int32_t limitedProblems(int32_t tryCount);  // 1..10
+int32_t limitedShowMillis(int32_t seconds); // seconds limited to 1..2,147,483, times 1000
 // The current problem, or null when problemIndex is outside the ten problems.
-Problem* currentProblem(GameState& state);
 const Problem* currentProblem(const GameState& state);

@@ -11,12 +11,15 @@ class UnboundPlatform final : public GamePlatform {
     void killTimer(int32_t) override {}
     void repaintNow() override {}
     void openEvaluation() override {}
-    int64_t calendarSeconds() override { return static_cast<int64_t>(std::time(nullptr)); }
 };
 
 UnboundPlatform unboundPlatform;
 
 } // namespace
+
+int64_t GamePlatform::calendarSeconds() {
+    return static_cast<int64_t>(std::time(nullptr));
+}
 
 GameState gameState{};
 uint32_t randomState = 0;

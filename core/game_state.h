@@ -41,8 +41,9 @@ class GamePlatform {
     virtual void killTimer(int32_t id) = 0;
     virtual void repaintNow() = 0;
     virtual void openEvaluation() = 0;
-    // Calendar time in whole seconds since 1970; seeds the problem generator.
-    virtual int64_t calendarSeconds() = 0;
+    // Calendar time in whole seconds since 1970; seeds the problem generator. The clock of the
+    // C library unless a test needs a fixed one.
+    virtual int64_t calendarSeconds();
 
   protected:
     ~GamePlatform() = default;

@@ -19,10 +19,8 @@ HBITMAP bitmapOf(int resourceId) {
     return evaluationBitmaps[resourceId - IDB_BACKGROUND];
 }
 
+// The previous opening released its bitmaps when its dialog was destroyed.
 void loadBitmaps() {
-    // The previous opening's bitmaps are normally gone already (WM_DESTROY); releasing here too
-    // keeps a reopening from ever orphaning handles.
-    releaseEvaluationBitmaps();
     for (int i = 0; i < EvaluationBitmapCount; ++i) {
         evaluationBitmaps[i] = static_cast<HBITMAP>(
             LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BACKGROUND + i),

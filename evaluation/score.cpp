@@ -2,13 +2,14 @@
 
 #include "resources/resource.h"
 
-#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 namespace {
 
-// Products and sums wrap like the 32-bit registers of the original arithmetic; unsigned types
-// keep that free of undefined behaviour.
+// The player's settings can hold any 32-bit value, so products and sums may leave the 32-bit
+// range: they wrap, as 32-bit arithmetic does, and unsigned types keep that free of undefined
+// behaviour.
 int32_t wrap(uint32_t value) {
     return static_cast<int32_t>(value);
 }
@@ -38,51 +39,12 @@ int32_t missDeduction(int32_t missCount) {
     return times(5, missCount);
 }
 
-// wsprintfA's %d: a minus sign before negative values, then the decimal digits. The magnitude
-// is taken unsigned so that INT32_MIN has one too. Returns the length written, at most 11.
-std::size_t formatDecimal(char (&out)[11], int32_t value) {
-    std::size_t length = 0;
-    uint32_t magnitude = static_cast<uint32_t>(value);
-    if (value < 0) {
-        out[length++] = '-';
-        magnitude = 0u - magnitude;
-    }
-    char digits[10];
-    std::size_t count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + magnitude % 10u);
-        magnitude /= 10u;
-    } while (magnitude != 0u);
-    while (count > 0) {
-        out[length++] = digits[--count];
-    }
-    return length;
-}
-
-// Replaces each "%d" of format with the next value. The formats are Shift-JIS, whose trail
-// bytes never equal '%', so a byte-wise scan is safe. Every format here fits the buffer for
-// any values; the bound only keeps a future longer format from writing past it.
-template <std::size_t N> EvaluationLine formatLine(const char* format, const int32_t (&values)[N]) {
+// A line as wsprintfA makes it: "%d" is signed decimal, and the line is cleared before use.
+// The formats are Shift-JIS, whose trail bytes never equal '%', and every line fits the buffer
+// for any values.
+template <typename... Values> EvaluationLine formatLine(const char* format, Values... values) {
     EvaluationLine line{};
-    std::size_t length = 0;
-    auto put = [&](char byte) {
-        if (length + 1 < line.size()) {
-            line[length++] = byte;
-        }
-    };
-    std::size_t next = 0;
-    for (const char* p = format; *p != '\0'; ++p) {
-        if (p[0] == '%' && p[1] == 'd' && next < N) {
-            char number[11];
-            const std::size_t numberLength = formatDecimal(number, values[next++]);
-            for (std::size_t i = 0; i < numberLength; ++i) {
-                put(number[i]);
-            }
-            ++p;
-        } else {
-            put(*p);
-        }
-    }
+    std::snprintf(line.data(), line.size(), format, static_cast<int>(values)...);
     return line;
 }
 
@@ -97,13 +59,12 @@ int32_t evaluationTotal(const ScoreBasis& basis, int32_t missCount) {
 
 EvaluationLines evaluationLines(const ScoreBasis& basis, int32_t missCount) {
     return {
-        formatLine("文字数%d：得点%d×4＝%d点 おまけ１点",
-                   {basis.symbols, basis.symbols, symbolPoints(basis)}),
-        formatLine("時間%d秒：得点%d×3＝%d点",
-                   {basis.seconds, timeFactor(basis), timePoints(basis)}),
-        formatLine("問題数%d：得点%d×4＝%d点", {basis.solved, basis.solved, problemPoints(basis)}),
-        formatLine("間違数%d：減点%d×5＝%d点", {missCount, missCount, missDeduction(missCount)}),
-        formatLine("合計得点：%d点／100点", {evaluationTotal(basis, missCount)}),
+        formatLine("文字数%d：得点%d×4＝%d点 おまけ１点", basis.symbols, basis.symbols,
+                   symbolPoints(basis)),
+        formatLine("時間%d秒：得点%d×3＝%d点", basis.seconds, timeFactor(basis), timePoints(basis)),
+        formatLine("問題数%d：得点%d×4＝%d点", basis.solved, basis.solved, problemPoints(basis)),
+        formatLine("間違数%d：減点%d×5＝%d点", missCount, missCount, missDeduction(missCount)),
+        formatLine("合計得点：%d点／100点", evaluationTotal(basis, missCount)),
     };
 }
 

@@ -4,7 +4,7 @@
 #include "settings/detail_settings_dialog_win.h"
 #include "settings/grade_choice.h"
 #include "settings/settings_state.h"
-#include "shell/dialog_win.h"
+#include "common/dialog_win.h"
 
 #include <cstdint>
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <climits>
 
 const GradeTable defaultGrades = {
     {3, 3, 3, 0}, {3, 3, 5, 0}, {3, 3, 7, 0}, {3, 3, 9, 0}, {5, 3, 5, 0},
@@ -26,7 +25,7 @@ void derivePlayParameters() {
     const GradeSetting& grade = gradeTable[std::clamp(gradeIndex, 0, GradeCount - 1)];
     gameState.tryCount = limitedProblems(grade.tryCount);
     gameState.symbolCount = limitedCells(grade.symbolCount);
-    gameState.showMillis = std::clamp(grade.showSeconds, 1, INT32_MAX / 1000) * 1000;
+    gameState.showMillis = limitedShowMillis(grade.showSeconds);
 }
 
 int32_t parseInteger(const char* text) {

@@ -5,8 +5,6 @@
 
 #include <string>
 
-const char SettingsTemporaryName[] = "setdata.ini.new";
-
 void readSettings(HWND owner) {
     HANDLE file = CreateFileA(SettingsFileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -29,25 +27,70 @@ void readSettings(HWND owner) {
 
 namespace {
 
-// A read-only setdata.ini is the player's wish that it stay as it is. Windows refuses to replace
-// it, but not every implementation of MoveFileEx does, so ask first.
-bool isReadOnly(const char* name) {
-    const DWORD attributes = GetFileAttributesA(name);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+bool writeAll(HANDLE file, const std::string& content) {
+    DWORD written = 0;
+    return WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+           written == content.size() && FlushFileBuffers(file);
 }
 
-bool writeWholeFile(const char* name, const std::string& content) {
+// Writes content over whatever the file held; an existing file keeps its attributes.
+// disposition says whether the file may be created.
+bool overwrite(const char* name, const std::string& content, DWORD disposition) {
     HANDLE file =
-        CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileA(name, GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    DWORD written = 0;
-    const bool complete =
-        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-        written == content.size() && FlushFileBuffers(file);
+    const bool complete = SetEndOfFile(file) && writeAll(file, content);
     CloseHandle(file);
     return complete;
+}
+
+// Puts the complete temporary in the place of target. An existing target is replaced so that it
+// keeps what the player gave it (attributes, and on Windows its security settings); where the
+// system still hands over the temporary's attributes, the player's are set back.
+bool replaceWith(const char* target, const char* temporary, DWORD targetAttributes) {
+    if (targetAttributes == INVALID_FILE_ATTRIBUTES) {
+        return MoveFileExA(temporary, target, MOVEFILE_WRITE_THROUGH);
+    }
+    char fullTarget[MAX_PATH];
+    char fullTemporary[MAX_PATH];
+    // ReplaceFile wants full paths.
+    const DWORD targetLength = GetFullPathNameA(target, MAX_PATH, fullTarget, nullptr);
+    const DWORD temporaryLength = GetFullPathNameA(temporary, MAX_PATH, fullTemporary, nullptr);
+    if (targetLength == 0 || targetLength >= MAX_PATH || temporaryLength == 0 ||
+        temporaryLength >= MAX_PATH ||
+        !ReplaceFileA(fullTarget, fullTemporary, nullptr, 0, nullptr, nullptr)) {
+        return false;
+    }
+    if (GetFileAttributesA(target) != targetAttributes) {
+        SetFileAttributesA(target, targetAttributes);
+    }
+    return true;
+}
+
+bool saveSettingsFile(const std::string& content) {
+    const DWORD attributes = GetFileAttributesA(SettingsFileName);
+    // A read-only setdata.ini is the player's wish that it stay as it is. Windows refuses to
+    // replace it, but not every implementation does, so ask first.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return false;
+    }
+    // A name of its own, so that no file of the player's can be taken for the temporary, and
+    // only what this save created is ever deleted.
+    char temporary[MAX_PATH] = {};
+    if (GetTempFileNameA(".", "set", 0, temporary) == 0 ||
+        GetFileAttributesA(temporary) == INVALID_FILE_ATTRIBUTES) {
+        // The folder takes no new file; setdata.ini itself may still be writable, as it was
+        // before saves went through a temporary.
+        return overwrite(SettingsFileName, content, OPEN_ALWAYS);
+    }
+    if (overwrite(temporary, content, OPEN_EXISTING) &&
+        replaceWith(SettingsFileName, temporary, attributes)) {
+        return true;
+    }
+    DeleteFileA(temporary);
+    return false;
 }
 
 } // namespace
@@ -56,12 +99,7 @@ void writeSettings(HWND owner) {
     // Truncating setdata.ini and writing it line by line would lose the player's settings to any
     // failure in between. The new content goes to a file beside it, and only a complete copy
     // replaces the old one, in one step.
-    const std::string content = formatSettings(currentSettingsValues());
-    if (!isReadOnly(SettingsFileName) && writeWholeFile(SettingsTemporaryName, content) &&
-        MoveFileExA(SettingsTemporaryName, SettingsFileName,
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return;
+    if (!saveSettingsFile(formatSettings(currentSettingsValues()))) {
+        MessageBoxA(owner, "ファイルが書けません", "ライトエラー", MB_OK | MB_ICONWARNING);
     }
-    DeleteFileA(SettingsTemporaryName);
-    MessageBoxA(owner, "ファイルが書けません", "ライトエラー", MB_OK | MB_ICONWARNING);
 }

@@ -6,8 +6,6 @@
 // file, warns (owned by owner) and uses the factory grades with 9級 chosen.
 void readSettings(HWND owner);
 
-// Saves the grade table and gradeIndex to setdata.ini; warns when it cannot.
+// Saves the grade table and gradeIndex to setdata.ini; warns when it cannot, and then the old
+// file is as it was.
 void writeSettings(HWND owner);
-
-// The name of the file a save is written to before it replaces setdata.ini.
-extern const char SettingsTemporaryName[];

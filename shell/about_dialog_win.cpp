@@ -1,7 +1,7 @@
 #include "shell/about_dialog_win.h"
 
 #include "resources/resource.h"
-#include "shell/dialog_win.h"
+#include "common/dialog_win.h"
 
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {

@@ -6,14 +6,14 @@
 
 constexpr int ToolbarButtonCount = 7;
 
-extern HWND mainWindow;    // the entry shows it; everything else uses the handle it is given
-extern HWND gameWindow;    // where the game's timers, repaints and evaluation dialog go
+// The main window: the entry shows it, and the game's timers, repaints and evaluation dialog go
+// to it. Set as soon as its creation begins.
+extern HWND mainWindow;
 extern HWND toolbarWindow; // kept while the toolbar is built
-extern HFONT boardFont;    // symbols and messages; made once, never deleted
 extern TBBUTTON toolbarButtons[ToolbarButtonCount];
 extern TBBUTTON separatorButton;
-extern char helpCommandLine[]; // writable: CreateProcessA may change its command line
+extern const char BrowserPath[];
+// The browser's path, a space and a page address; writable: CreateProcessA may change its
+// command line.
+extern char helpCommandLine[];
 extern char homePageCommandLine[];
-
-// Back to the start-of-run values (the button table too), so tests start alike.
-void resetShellState();

@@ -1,5 +1,6 @@
 #include "shell/toolbar_win.h"
 
+#include "core/board_paint_win.h"
 #include "core/game.h"
 #include "resources/resource.h"
 #include "settings/game_settings_dialog_win.h"
@@ -92,7 +93,10 @@ void launchBrowser(HWND window, char* commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+    // Named on its own: taken from the unquoted command line, the path's spaces would make the
+    // system try C:\Program.exe and C:\Program Files\Internet.exe first, and run whatever
+    // stands there instead of the browser.
+    if (!CreateProcessA(BrowserPath, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                         nullptr, nullptr, &startup, &process)) {
         MessageBoxA(window, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
         return;

@@ -75,9 +75,6 @@ class Picture:
         self.w, self.h = w, h
         self.px = bytearray([fill]) * (w * h)
 
-    def get(self, x, y):
-        return self.px[y * self.w + x]
-
     def set(self, x, y, c):
         if 0 <= x < self.w and 0 <= y < self.h:
             self.px[y * self.w + x] = c
@@ -85,9 +82,6 @@ class Picture:
     def paint(self, pixels, c):
         for x, y in pixels:
             self.set(x, y, c)
-
-    def pixels_of(self, c):
-        return {(i % self.w, i // self.w) for i, v in enumerate(self.px) if v == c}
 
 
 # ---------------------------------------------------------------- shapes
@@ -255,9 +249,11 @@ def make_background():
     return pic
 
 
-# Wrinkles added by each picture: (centre line, brush radius). The lines sit in the boxes the
-# artwork calls for; the radii keep the strokes about 12 px wide and were trimmed so each
-# picture's wrinkle area comes out at its intended size.
+# Wrinkles added by each picture: (centre line, brush radius). Each picture keeps the wrinkles
+# of the one before, so a better score always shows a visibly busier brain; the lines spread
+# the new wrinkles over the parts of the brain still smooth. The radii keep the strokes about
+# 12 px wide, thick enough to read as folds at 160 x 130, and were trimmed to give each
+# picture its fixed wrinkle area.
 WRINKLES = [
     [],
     [  # lower left wave, stroke left of centre, curve at the right
