@@ -21,6 +21,9 @@
 // Icon
 #define IDI_MAIN 101
 
+// The help page, an HTML file kept as raw data
+#define IDR_HELP 201
+
 // Main window controls
 #define IDC_TOOLBAR 329
 

@@ -28,7 +28,7 @@ ensure_packages() {
         say "  sudo apt-get install -y --no-install-recommends ${missing[*]}"
         exit 1
     fi
-    say "Installing: ${missing[*]}"
+    say "Installing packages: ${missing[*]} ..."
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq >/dev/null
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
@@ -93,6 +93,15 @@ prepare_wine_prefix() {
     wine reg add "$key" /v "ＭＳ Ｐゴシック" /t REG_SZ /d "IPAPGothic" /f >/dev/null 2>&1
     wine reg add "$key" /v "ＭＳ ゴシック" /t REG_SZ /d "IPAGothic" /f >/dev/null 2>&1
     touch "$WINEPREFIX/.mabatakiban-ready"
+}
+
+# On Linux the game's browser is the desktop's: the prefix gets, at the path where the game starts
+# Internet Explorer, the small program that hands the address on to winebrowser (xdg-open).
+install_desktop_browser() {
+    local target="$WINEPREFIX/drive_c/Program Files/Internet Explorer/iexplore.exe"
+    cmp -s "$1" "$target" && return 0
+    mkdir -p "$(dirname "$target")"
+    cp "$1" "$target"
 }
 
 # A server left running by an earlier run (persistent, or of a run that was killed) may still

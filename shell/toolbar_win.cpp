@@ -6,6 +6,7 @@
 #include "settings/game_settings_dialog_win.h"
 #include "settings/grades.h"
 #include "shell/about_dialog_win.h"
+#include "shell/help_win.h"
 #include "shell/shell_state_win.h"
 
 namespace {
@@ -76,7 +77,7 @@ void onCommand(HWND window, int id) {
         DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), window, aboutDialogProc, 0);
         break;
     case CMD_WEBHELP:
-        launchBrowser(window, helpCommandLine);
+        openHelp(window);
         break;
     case CMD_HOMEPAGE:
         launchBrowser(window, homePageCommandLine);

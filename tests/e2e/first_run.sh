@@ -1,11 +1,17 @@
-# A first run in an empty folder: the missing settings are reported, the main window opens, and
-# closing it leaves the default settings file and exit code 0.
+# A Windows player's first run: the ZIP package unpacked into an empty folder holds the game and
+# its readme and nothing else; started there, the missing settings are reported, the main window
+# opens, and closing it leaves the default settings file and exit code 0.
 set -euo pipefail
 . "$(dirname "$0")/lib.bash"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+cmake -E tar xf "$E2E_PACKAGE"
+[ "$(find . -type f | sort | tr '\n' ' ')" = "./mabatakiban-1.20-win64/mabatakiban.exe ./mabatakiban-1.20-win64/readme.txt " ] ||
+    fail "the package holds: $(find . -type f | tr '\n' ' ')"
+cd mabatakiban-1.20-win64
+E2E_EXE=$PWD/mabatakiban.exe
 start_game
 
 box=$(wait_window "リードエラー") || fail "no read-error message"

@@ -255,7 +255,7 @@ int measurePacing(HINSTANCE instance) {
     if (!openMainWindow(instance)) {
         return 1;
     }
-    report("pacing_showing_expected_ms", showingMillis(gameState));
+    report("pacing_showing_expected_ms", gameState.showMillis);
     constexpr int Rounds = 20;
     std::vector<double> showing;
     std::vector<double> covered;
@@ -264,7 +264,7 @@ int measurePacing(HINSTANCE instance) {
         // The Start button's command, as the toolbar sends it.
         PostMessageA(mainWindow, WM_COMMAND, CMD_START, 0);
         const bool answered = pumpUntil([] { return changeTime(GamePhase::Answering) >= 0; },
-                                        static_cast<DWORD>(showingMillis(gameState)) + 10000);
+                                        static_cast<DWORD>(gameState.showMillis) + 10000);
         const double shown = changeTime(GamePhase::Showing);
         const double hidden = changeTime(GamePhase::Covered);
         const double asked = changeTime(GamePhase::Answering);
@@ -285,7 +285,7 @@ int measurePacing(HINSTANCE instance) {
         }
         return most;
     };
-    report("pacing_showing_worst_off_ms", worst(showing, showingMillis(gameState)));
+    report("pacing_showing_worst_off_ms", worst(showing, gameState.showMillis));
     report("pacing_covered_worst_off_ms", worst(covered, 1000));
     DestroyWindow(mainWindow);
     return 0;

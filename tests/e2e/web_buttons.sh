@@ -1,0 +1,52 @@
+# The web buttons on Linux, in a prefix set up as scripts/play does: the browser at Internet
+# Explorer's path hands the address to the desktop (xdg-open, here a stand-in that records it).
+# Webヘルプ gives the help page the game wrote out, ホームページ the home page, and a program
+# planted at C:\Program.exe never runs in the browser's place.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.bash"
+. "$here/../../scripts/lib.sh"
+
+work=$(mktemp -d)
+planted="$WINEPREFIX/drive_c/Program.exe"
+trap 'kill "$GAME_PID" 2>/dev/null || true; rm -rf "$work" "$planted"' EXIT
+cd "$work"
+printf '%s\r\n' 3 3 3 0 3 3 5 0 3 3 7 0 3 3 9 0 5 3 5 0 5 3 9 0 7 3 5 0 7 2 9 0 9 2 9 0 9 1 9 0 1 >setdata.ini
+mkdir bin
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened.txt"\n' "$work" >bin/xdg-open
+chmod +x bin/xdg-open
+export PATH="$work/bin:$PATH" MABATAKIBAN_BROWSER_LOG="Z:$work/planted.log"
+install_desktop_browser "$E2E_DESKTOP_BROWSER"
+cp "$E2E_STAND_IN" "$planted"
+
+# Presses toolbar button $1 (client x) and waits for the desktop to be handed address number $2.
+press_for_address() {
+    xdotool mousemove $((cx + $1)) $((cy + 18)) click 1 mousemove 5 5
+    for _ in $(seq 100); do
+        [ "$(wc -l <opened.txt 2>/dev/null || echo 0)" -ge "$2" ] && return 0
+        sleep 0.1
+    done
+    fail "nothing reached xdg-open"
+}
+
+start_game
+main=$(wait_window "瞬記盤「まばたきばん」 Ver1.20") || fail "no main window"
+sleep 0.5
+read -r wx wy < <(window_origin "$main")
+read -r cx cy < <(python3 "$here/screen.py" origin "$wx" "$wy")
+
+press_for_address 240 1
+help=$(sed -n 1p opened.txt)
+echo "Webヘルプ: $help"
+file=$(python3 -c 'import sys, urllib.parse as u; a = sys.argv[1]; print(u.unquote(u.urlparse(a).path) if a.startswith("file:") else a)' "$help")
+[ -f "$file" ] || fail "Webヘルプ gave '$help', not an existing file"
+grep -q '<tr><th>10級</th><td>3</td><td>3</td><td>3</td></tr>' "$file" || fail "'$file' is not the help page"
+grep -q '合計得点' "$file" || fail "'$file' lacks the score rules"
+
+press_for_address 280 2
+[ "$(sed -n 2p opened.txt)" = "https://example.com/" ] || fail "ホームページ gave '$(sed -n 2p opened.txt)'"
+[ ! -e planted.log ] || fail "C:\\Program.exe ran: $(cat planted.log)"
+xdotool search --onlyvisible --name "残念！" >/dev/null 2>&1 && fail "a browser failure was reported"
+keys_to "$main" alt+F4
+expect_exit_code 0
+echo "ok"
