@@ -10,22 +10,17 @@ fail() {
 
 shot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null || true; }
 
-# Waits up to $2 seconds (default 20) for a visible window whose name matches $1; prints its id.
+# Waits up to $2 seconds (default 20) until a visible window's name matches $1 (prints its id),
+# or with "gone" as $3, until none does.
 wait_window() {
-    local name=$1 limit=${2:-20} id
-    for _ in $(seq $((limit * 10))); do
-        id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-
-# Waits until no visible window matches $1.
-wait_gone() {
-    local name=$1 limit=${2:-20}
-    for _ in $(seq $((limit * 10))); do
-        xdotool search --onlyvisible --name "$name" >/dev/null 2>&1 || return 0
+    local id
+    for _ in $(seq $((${2:-20} * 10))); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        if [ "${3:-}" = gone ]; then
+            [ -z "$id" ] && return 0
+        elif [ -n "$id" ]; then
+            echo "$id" && return 0
+        fi
         sleep 0.1
     done
     return 1
@@ -40,36 +35,36 @@ keys_to() {
     xdotool key --clearmodifiers "$@"
 }
 
-# Clicks at x y inside window $1.
-click_in() {
-    xdotool mousemove --window "$1" "$2" "$3" click 1
-}
-
-# The colour of one screen pixel as RRGGBB.
-pixel_at() {
-    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n 1 |
-        sed -E 's/.*#([0-9A-Fa-f]{6}).*/\1/' | tr 'a-f' 'A-F'
-}
-
-# Top-left corner of a window on the screen: "x y".
-window_origin() {
-    xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} END{print x, y}'
-}
-
-# Starts the program in the current directory; its Wine process id is in GAME_PID.
+# Starts the program in the current directory (its Wine process id in GAME_PID), waits for its
+# main window (MAIN) and finds the top left corner of its client area on the screen (CX CY).
 start_game() {
     wine "$E2E_EXE" &
     GAME_PID=$!
+    [ "${1:-}" = nowait ] && return 0
+    MAIN=$(wait_window "瞬記盤「まばたきばん」 Ver1.20") || fail "no main window"
+    sleep 0.5
+    read -r CX CY < <(python3 "$(dirname "${BASH_SOURCE[0]}")/screen.py" origin "$MAIN")
 }
 
-# Waits for the program to end and checks its exit code.
+# Clicks a toolbar button: 39-pixel buttons from x = 3, gaps of four 8-pixel separators.
+click_toolbar() {
+    local x
+    case $1 in
+    start) x=20 ;; start2) x=60 ;; settings) x=130 ;; help) x=240 ;; home) x=280 ;; exit) x=320 ;;
+    esac
+    # Then away from the button, so that its tooltip does not stand over the board.
+    xdotool mousemove $((CX + x)) $((CY + 18)) click 1 mousemove 5 5
+}
+
+# Waits for the program to end and checks its exit code; fails at once on a write-error box.
 expect_exit_code() {
-    local want=$1 code=0
+    local code=0
     for _ in $(seq 300); do
         kill -0 "$GAME_PID" 2>/dev/null || break
+        xdotool search --onlyvisible --name "ライトエラー" >/dev/null 2>&1 && fail "the save failed"
         sleep 0.1
     done
     kill -0 "$GAME_PID" 2>/dev/null && fail "the program did not end"
     wait "$GAME_PID" || code=$?
-    [ "$code" -eq "$want" ] || fail "exit code $code, expected $want"
+    [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"
 }

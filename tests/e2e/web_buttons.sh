@@ -19,9 +19,9 @@ export PATH="$work/bin:$PATH" MABATAKIBAN_BROWSER_LOG="Z:$work/planted.log"
 install_desktop_browser "$E2E_DESKTOP_BROWSER"
 cp "$E2E_STAND_IN" "$planted"
 
-# Presses toolbar button $1 (client x) and waits for the desktop to be handed address number $2.
+# Presses toolbar button $1 and waits for the desktop to be handed address number $2.
 press_for_address() {
-    xdotool mousemove $((cx + $1)) $((cy + 18)) click 1 mousemove 5 5
+    click_toolbar "$1"
     for _ in $(seq 100); do
         [ "$(wc -l <opened.txt 2>/dev/null || echo 0)" -ge "$2" ] && return 0
         sleep 0.1
@@ -30,12 +30,7 @@ press_for_address() {
 }
 
 start_game
-main=$(wait_window "瞬記盤「まばたきばん」 Ver1.20") || fail "no main window"
-sleep 0.5
-read -r wx wy < <(window_origin "$main")
-read -r cx cy < <(python3 "$here/screen.py" origin "$wx" "$wy")
-
-press_for_address 240 1
+press_for_address help 1
 help=$(sed -n 1p opened.txt)
 echo "Webヘルプ: $help"
 file=$(python3 -c 'import sys, urllib.parse as u; a = sys.argv[1]; print(u.unquote(u.urlparse(a).path) if a.startswith("file:") else a)' "$help")
@@ -43,10 +38,10 @@ file=$(python3 -c 'import sys, urllib.parse as u; a = sys.argv[1]; print(u.unquo
 grep -q '<tr><th>10級</th><td>3</td><td>3</td><td>3</td></tr>' "$file" || fail "'$file' is not the help page"
 grep -q '合計得点' "$file" || fail "'$file' lacks the score rules"
 
-press_for_address 280 2
+press_for_address home 2
 [ "$(sed -n 2p opened.txt)" = "https://example.com/" ] || fail "ホームページ gave '$(sed -n 2p opened.txt)'"
 [ ! -e planted.log ] || fail "C:\\Program.exe ran: $(cat planted.log)"
 xdotool search --onlyvisible --name "残念！" >/dev/null 2>&1 && fail "a browser failure was reported"
-keys_to "$main" alt+F4
+keys_to "$MAIN" alt+F4
 expect_exit_code 0
 echo "ok"
