@@ -11,7 +11,7 @@ PACKAGES=(cmake ninja-build g++ googletest
           wine wine64 fonts-wine locales fonts-ipafont-gothic fonts-ipafont-mincho)
 # What testing and measuring need on top: an X server and its tools, the fuzzer, the formatter.
 TEST_PACKAGES=(xvfb xauth x11-utils xdotool imagemagick
-               clang-14 libclang-rt-14-dev clang-format python3 git)
+               clang-14 libclang-rt-14-dev clang-format python3 git e2fsprogs)
 
 say() { printf '%s\n' "$*" >&2; }
 

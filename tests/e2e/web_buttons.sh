@@ -1,7 +1,8 @@
 # The web buttons on Linux, in a prefix set up as scripts/play does: the browser at Internet
 # Explorer's path hands the address to the desktop (xdg-open, here a stand-in that records it).
 # Webヘルプ gives the help page the game wrote out, ホームページ the home page, and a program
-# planted at C:\Program.exe never runs in the browser's place.
+# planted at C:\Program.exe never runs in the browser's place. The temporary folder has a space
+# and Japanese in its name, which the address must carry through.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.bash"
@@ -9,7 +10,17 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d)
 planted="$WINEPREFIX/drive_c/Program.exe"
-trap 'kill "$GAME_PID" 2>/dev/null || true; rm -rf "$work" "$planted"' EXIT
+user=$(id -un)
+temp="$WINEPREFIX/drive_c/users/$user/一時 フォルダ"
+set_temp() {
+    local name
+    for name in TMP TEMP; do
+        wine reg add 'HKCU\Environment' /v $name /t REG_EXPAND_SZ /d "$1" /f >/dev/null 2>&1
+    done
+}
+trap 'kill "$GAME_PID" 2>/dev/null || true; set_temp "%USERPROFILE%\Temp"; rm -rf "$work" "$planted" "$temp"' EXIT
+mkdir -p "$temp"
+set_temp "C:\\users\\$user\\一時 フォルダ"
 cd "$work"
 printf '%s\r\n' 3 3 3 0 3 3 5 0 3 3 7 0 3 3 9 0 5 3 5 0 5 3 9 0 7 3 5 0 7 2 9 0 9 2 9 0 9 1 9 0 1 >setdata.ini
 mkdir bin
@@ -36,7 +47,8 @@ echo "Webヘルプ: $help"
 file=$(python3 -c 'import sys, urllib.parse as u; a = sys.argv[1]; print(u.unquote(u.urlparse(a).path) if a.startswith("file:") else a)' "$help")
 [ -f "$file" ] || fail "Webヘルプ gave '$help', not an existing file"
 grep -q '<tr><th>10級</th><td>3</td><td>3</td><td>3</td></tr>' "$file" || fail "'$file' is not the help page"
-grep -q '合計得点' "$file" || fail "'$file' lacks the score rules"
+grep -q '合計得点' "$file" && grep -q '</html>' "$file" || fail "'$file' is not the whole page"
+[ "$(dirname "$file")" -ef "$temp" ] || fail "'$file' is not in the temporary folder"
 
 press_for_address home 2
 [ "$(sed -n 2p opened.txt)" = "https://example.com/" ] || fail "ホームページ gave '$(sed -n 2p opened.txt)'"

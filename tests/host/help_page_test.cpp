@@ -3,6 +3,7 @@
 #include "evaluation/score.h"
 #include "resources/resource.h"
 #include "settings/grades.h"
+#include "shell/help_address.h"
 
 #include <gtest/gtest.h>
 
@@ -85,4 +86,10 @@ TEST(HelpPage, ScoreBandsAreThoseOfTheBrainPictures) {
             EXPECT_EQ(rankPicture(total), IDB_RANK1 + static_cast<int>(band)) << bounds;
         }
     }
+}
+
+TEST(HelpPage, FileAddressKeepsOnlyPlainBytes) {
+    // The path in UTF-8: 一時 (E4 B8 80 E6 99 82), a space and a tilde.
+    EXPECT_EQ(fileAddress("C:\\users\\\xE4\xB8\x80\xE6\x99\x82 x\\~a-b_c.html"),
+              "file:///C:/users/%E4%B8%80%E6%99%82%20x/~a-b_c.html");
 }
