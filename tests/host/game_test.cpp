@@ -1,383 +1,151 @@
+// The game's state machine and problem generation, driven through a recorder of the window's
+// timers, repaints and evaluation.
 #include "core/game.h"
-#include "core/game_state.h"
+#include "core/random.h"
 
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <cstdlib>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace {
 
-// Logs every effect the game asks of its window.
-class Recorder final : public GamePlatform {
-  public:
-    std::vector<std::string> calls;
-    void setTimer(int32_t id, int32_t millis) override {
-        EXPECT_GT(millis, 0) << "timer " << id;
-        calls.push_back("set " + std::to_string(id) + " " + std::to_string(millis));
+struct Recorder final : GamePlatform {
+    std::string log;
+    int64_t seconds = 1;
+    void setTimer(int32_t id, int32_t ms) override {
+        log += "set" + std::to_string(id) + ":" + std::to_string(ms) + " ";
     }
-    void killTimer(int32_t id) override { calls.push_back("kill " + std::to_string(id)); }
-    void repaintNow() override { calls.push_back("repaint"); }
+    void killTimer(int32_t id) override { log += "kill" + std::to_string(id) + " "; }
+    void repaintNow() override { log += "paint "; }
     void openEvaluation() override {
-        calls.push_back("evaluate in phase " +
-                        std::to_string(static_cast<int32_t>(gameState.phase)));
+        log += "evaluate" + std::to_string(static_cast<int>(gameState.phase)) + " ";
     }
-    int64_t calendarSeconds() override { return 1234567890; }
-    std::vector<std::string> take() { return std::exchange(calls, {}); }
+    int64_t calendarSeconds() override { return seconds; }
 };
 
-class GameTest : public ::testing::Test {
-  protected:
-    Recorder recorder;
-    void SetUp() override {
-        resetGameState();
-        gamePlatform = &recorder;
+const Cell* cells() {
+    return gameState.problems.problems[gameState.problemIndex].cells;
+}
+
+// Phase, feedback, problemIndex, missCount; states of cells 0 to 3; score basis.
+std::string describe() {
+    std::string text;
+    for (int32_t value : {int32_t(gameState.phase), int32_t(gameState.feedback),
+                          gameState.problemIndex, gameState.missCount}) {
+        text += std::to_string(value);
     }
-    void TearDown() override { resetGameState(); }
-};
-
-void setPlayParameters(int32_t symbols, int32_t millis, int32_t tries) {
-    gameState.symbolCount = symbols;
-    gameState.showMillis = millis;
-    gameState.tryCount = tries;
-}
-
-Cell& cellOf(int32_t i) {
-    return gameState.problems.problems[gameState.problemIndex].cells[i];
-}
-
-void clickCell(int32_t i) {
-    const Cell& cell = cellOf(i);
-    onClick(static_cast<uint32_t>(cell.column * 32 + 16),
-            static_cast<uint32_t>(cell.row * 32 + 56));
-}
-
-// A square on the board that no cell of the current problem uses.
-void clickEmptySquare() {
-    for (int32_t row = 0; row < BoardRows; ++row) {
-        for (int32_t column = 0; column < BoardColumns; ++column) {
-            bool used = false;
-            for (const Cell& cell : gameState.problems.problems[gameState.problemIndex].cells) {
-                used = used || (cell.column == column && cell.row == row);
-            }
-            if (!used) {
-                onClick(static_cast<uint32_t>(column * 32), static_cast<uint32_t>(row * 32 + 40));
-                return;
-            }
-        }
+    text += " ";
+    for (int i = 0; i < 4; ++i) {
+        text += std::to_string(static_cast<int>(cells()[i].state));
     }
+    const ScoreBasis& basis = gameState.scoreBasis;
+    return text + " " + std::to_string(basis.symbols) + "," + std::to_string(basis.seconds) + "," +
+           std::to_string(basis.solved);
 }
 
-struct Parameters {
-    int32_t symbols, millis, tries;
-};
-
-Parameters changedParameters; // what the "new play parameters" event applies
-
-struct Event {
-    const char* name;
-    void (*apply)();
-};
-
-const Event Start{"start", startGame};
-const Event Phase{"phase tick", onPhaseTimer};
-const Event Hold{"feedback tick", onFeedbackTimer};
-const Event Target{"click target", [] { clickCell(0); }};
-const Event First{"click distractor 1", [] { clickCell(1); }};
-const Event Second{"click distractor 2", [] { clickCell(2); }};
-const Event Empty{"click empty square", clickEmptySquare};
-const Event Change{"new play parameters", [] {
-                       setPlayParameters(changedParameters.symbols, changedParameters.millis,
-                                         changedParameters.tries);
-                   }};
-
-struct Step {
-    Event event;
-    GamePhase phase;
-    Feedback feedback;
-    int32_t problemIndex;
-    int32_t missCount;
-    std::vector<std::string> calls;
-};
-
-struct Scenario {
-    const char* name;
-    Parameters start;
-    std::vector<Step> steps;
-    Parameters change;
-};
-
-using P = GamePhase;
-using F = Feedback;
-const std::string Repaint = "repaint";
-const std::string SetHold = "set 2 2000";
-const std::string KillHold = "kill 2";
-const std::string SetCovered = "set 1 1000";
-const std::string Evaluate = "evaluate in phase 0";
-// A start: the stale hold goes, the board is shown, then the display time runs.
-const std::vector<std::string> Started = {KillHold, Repaint, "set 1 3000"};
-
-const Step startUntilAsked[] = {
-    {Start, P::Showing, F::None, 0, 0, Started},
-    {Phase, P::Covered, F::None, 0, 0, {SetCovered, Repaint}},
-    {Phase, P::Answering, F::Ask, 0, 0, {Repaint}},
-};
-
-// Started with three symbols for three seconds and asked; then rest.
-Scenario asked(const char* name, int32_t tries, std::vector<Step> rest, Parameters change = {}) {
-    Scenario scenario{
-        name, {3, 3000, tries}, {std::begin(startUntilAsked), std::end(startUntilAsked)}, change};
-    scenario.steps.insert(scenario.steps.end(), rest.begin(), rest.end());
-    return scenario;
+// The pixel of each click, from the top left corner of the target's square (cell 0).
+void click(char event) {
+    const uint32_t x = cells()[0].column * 32, y = cells()[0].row * 32 + 40;
+    const uint32_t dx = event == 't' ? 31 : event == 'r' ? 32 : 0;
+    const uint32_t dy = event == 't' ? 31 : event == 'b' ? 32 : 0;
+    if (event == 'd') { // the middle of the first distractor
+        onClick(cells()[1].column * 32 + 16, cells()[1].row * 32 + 56);
+    } else {
+        onClick(x + dx, y + dy);
+    }
 }
 
 } // namespace
 
-TEST_F(GameTest, EventSequences) {
-    const Scenario scenarios[] = {
-        asked("whole game of two problems", 2,
-              {
-                  {Empty, P::Answering, F::Ask, 0, 0, {}},
-                  {Target, P::Answering, F::Correct, 0, 0, {SetHold}},
-                  {Hold, P::Interval, F::None, 1, 0, {KillHold}},
-                  {Target, P::Interval, F::None, 1, 0, {}},
-                  {Phase, P::Showing, F::None, 1, 0, {"set 1 3000", Repaint}},
-                  {Phase, P::Covered, F::None, 1, 0, {SetCovered, Repaint}},
-                  {Phase, P::Answering, F::Ask, 1, 0, {Repaint}},
-                  {Target, P::Answering, F::Correct, 1, 0, {SetHold}},
-                  {Hold, P::Idle, F::None, 2, 0, {KillHold, Evaluate}},
-                  {Phase, P::Idle, F::None, 2, 0, {"kill 1", Repaint}},
-                  {Target, P::Idle, F::None, 2, 0, {}},
-              }),
-        asked("misses, and a repeated click on a red box", 1,
-              {
-                  {First, P::Answering, F::Wrong, 0, 1, {SetHold}},
-                  {First, P::Answering, F::Wrong, 0, 1, {}},
-                  {Hold, P::Answering, F::None, 0, 1, {KillHold}},
-                  {First, P::Answering, F::None, 0, 1, {}},
-                  {Phase, P::Answering, F::None, 0, 1, {Repaint}},
-                  {Second, P::Answering, F::Wrong, 0, 2, {SetHold}},
-                  {Target, P::Answering, F::Correct, 0, 2, {SetHold}},
-                  {Hold, P::Idle, F::None, 1, 2, {KillHold, Evaluate}},
-              }),
-        asked("a miss during the correct hold keeps the problem", 2,
-              {
-                  {Target, P::Answering, F::Correct, 0, 0, {SetHold}},
-                  {First, P::Answering, F::Wrong, 0, 1, {SetHold}},
-                  {Hold, P::Answering, F::None, 0, 1, {KillHold}},
-                  {Target, P::Answering, F::Correct, 0, 1, {SetHold}},
-                  {Hold, P::Interval, F::None, 1, 1, {KillHold}},
-              }),
-        asked("a second click on the green target restarts the hold", 2,
-              {
-                  {Target, P::Answering, F::Correct, 0, 0, {SetHold}},
-                  {Target, P::Answering, F::Correct, 0, 0, {SetHold}},
-                  {Hold, P::Interval, F::None, 1, 0, {KillHold}},
-              }),
-        asked("ticks while answering only repaint", 1,
-              {
-                  {Phase, P::Answering, F::Ask, 0, 0, {Repaint}},
-                  {Phase, P::Answering, F::Ask, 0, 0, {Repaint}},
-              }),
-        asked("a start during the correct hold plays the new first problem", 1,
-              {
-                  {Target, P::Answering, F::Correct, 0, 0, {SetHold}},
-                  {Start, P::Showing, F::None, 0, 0, Started},
-                  // A tick already queued when the hold was killed finds nothing to end.
-                  {Hold, P::Showing, F::None, 0, 0, {KillHold}},
-                  {Phase, P::Covered, F::None, 0, 0, {SetCovered, Repaint}},
-                  {Phase, P::Answering, F::Ask, 0, 0, {Repaint}},
-              }),
-        asked("a start during the wrong hold covers and asks again", 2,
-              {
-                  {First, P::Answering, F::Wrong, 0, 1, {SetHold}},
-                  {Start, P::Showing, F::None, 0, 0, Started},
-                  {Hold, P::Showing, F::None, 0, 0, {KillHold}},
-                  {Phase, P::Covered, F::None, 0, 0, {SetCovered, Repaint}},
-                  {Phase, P::Answering, F::Ask, 0, 0, {Repaint}},
-              }),
-        {"play parameters changed while showing",
-         {3, 3000, 3},
-         {
-             {Start, P::Showing, F::None, 0, 0, Started},
-             {Change, P::Showing, F::None, 0, 0, {}},
-             {Phase, P::Covered, F::None, 0, 0, {SetCovered, Repaint}},
-             {Phase, P::Answering, F::Ask, 0, 0, {Repaint}},
-             {Target, P::Answering, F::Correct, 0, 0, {SetHold}},
-             {Hold, P::Idle, F::None, 1, 0, {KillHold, Evaluate}},
-         },
-         {5, 2000, 1}},
-        asked("play parameters changed between problems", 3,
-              {
-                  {Target, P::Answering, F::Correct, 0, 0, {SetHold}},
-                  {Hold, P::Interval, F::None, 1, 0, {KillHold}},
-                  {Change, P::Interval, F::None, 1, 0, {}},
-                  {Phase, P::Showing, F::None, 1, 0, {"set 1 5000", Repaint}},
-              },
-              {3, 5000, 3}),
-    };
-    for (const Scenario& scenario : scenarios) {
-        resetGameState();
-        gamePlatform = &recorder;
-        recorder.calls.clear();
-        setPlayParameters(scenario.start.symbols, scenario.start.millis, scenario.start.tries);
-        changedParameters = scenario.change;
-        for (size_t s = 0; s < scenario.steps.size(); ++s) {
-            const Step& step = scenario.steps[s];
-            SCOPED_TRACE(::testing::Message()
-                         << scenario.name << ", step " << s << ": " << step.event.name);
-            step.event.apply();
-            EXPECT_EQ(gameState.phase, step.phase);
-            EXPECT_EQ(gameState.feedback, step.feedback);
-            EXPECT_EQ(gameState.problemIndex, step.problemIndex);
-            EXPECT_EQ(gameState.missCount, step.missCount);
-            EXPECT_EQ(recorder.take(), step.calls);
-        }
-    }
-}
-
-TEST_F(GameTest, CellStatesAndScoreBasisThroughAProblem) {
-    setPlayParameters(3, 3000, 2);
-    gameState.scoreBasis = ScoreBasis{7, 7, 7};
-    startGame();
-    EXPECT_EQ(gameState.scoreBasis.solved, 7) << "a start leaves the score basis";
-    onPhaseTimer();
-    for (int32_t i = 0; i < CellsPerProblem; ++i) {
-        EXPECT_EQ(cellOf(i).state, i < 3 ? CellState::Hidden : CellState::Visible) << "cell " << i;
-    }
-    onPhaseTimer();
-    clickCell(1);
-    clickCell(0);
-    const CellState uncovered[] = {CellState::Found, CellState::WrongPick, CellState::Visible};
-    for (int32_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(cellOf(i).state, uncovered[i]) << "cell " << i;
-    }
-    EXPECT_EQ(gameState.scoreBasis.symbols, 3);
-    EXPECT_EQ(gameState.scoreBasis.seconds, 3);
-    EXPECT_EQ(gameState.scoreBasis.solved, 1);
-
-    onFeedbackTimer();
-    gameState.symbolCount = 5; // changed in the settings between problems
-    for (int tick = 0; tick < 3; ++tick) {
-        onPhaseTimer();
-    }
-    for (int32_t i = 0; i < CellsPerProblem; ++i) {
-        EXPECT_EQ(cellOf(i).state, i < 5 ? CellState::Hidden : CellState::Visible) << "cell " << i;
-    }
-    clickCell(4); // a cell beyond the three the game started with now counts
-    EXPECT_EQ(gameState.missCount, 2);
-    clickCell(0);
-    EXPECT_EQ(gameState.scoreBasis.symbols, 5);
-    EXPECT_EQ(gameState.scoreBasis.solved, 2);
-}
-
-// Values the settings file or the dialogs can hold; the game plays them within its ten problems
-// of ten cells and never sets a timer of 0 ms or less (the recorder checks every period).
-TEST_F(GameTest, OutOfRangePlayParametersAreLimited) {
+TEST(Game, EventSequence) {
+    // S start, P phase tick, H hold (feedback) tick; clicks: T the target's top left pixel, t its
+    // bottom right pixel, r and b the squares right of and below it, d a distractor.
     const struct {
-        Parameters given;
-        int32_t cells, millis, problems;
-    } cases[] = {
-        {{0, 0, 0}, 1, 1000, 1},
-        {{-5, -3000, -1}, 1, 1000, 1},
-        {{11, 500, 11}, 10, 500, 10},
-        {{INT32_MAX, INT32_MIN, INT32_MAX}, 10, 1000, 10},
-        {{INT32_MIN, INT32_MAX, INT32_MIN}, 1, INT32_MAX, 1},
+        char event;
+        const char* state;
+        const char* calls;
+    } steps[] = {
+        {'S', "1000 1111 0,0,0", "paint set1:3000 "},
+        {'P', "2000 2221 0,0,0", "set1:1000 paint "},
+        {'T', "2000 2221 0,0,0", ""},
+        {'P', "3100 2221 0,0,0", "paint "},
+        {'r', "3100 2221 0,0,0", ""},
+        {'b', "3100 2221 0,0,0", ""},
+        {'d', "3301 2421 0,0,0", "set2:2000 "},
+        {'d', "3301 2421 0,0,0", ""},
+        {'H', "3001 2421 0,0,0", "kill2 "},
+        {'P', "3001 2421 0,0,0", "paint "},
+        {'t', "3201 3411 3,3,1", "set2:2000 "},
+        {'H', "4011 1111 3,3,1", "kill2 "},
+        {'P', "1011 1111 3,3,1", "set1:3000 paint "},
+        {'P', "2011 2221 3,3,1", "set1:1000 paint "},
+        {'P', "3111 2221 3,3,1", "paint "},
+        {'T', "3211 3111 3,3,2", "set2:2000 "},
+        {'H', "0021 1111 3,3,2", "kill2 evaluate0 "},
+        {'P', "0021 1111 3,3,2", "kill1 paint "},
+        {'S', "1000 1111 3,3,2", "paint set1:3000 "},
+        {'P', "2000 2221 3,3,2", "set1:1000 paint "},
+        {'P', "3100 2221 3,3,2", "paint "},
+        // A start while the question is asked keeps it: it asks for the new target.
+        {'S', "1100 1111 3,3,2", "paint set1:3000 "},
+        {'P', "2100 2221 3,3,2", "set1:1000 paint "},
+        {'P', "3100 2221 3,3,2", "paint "},
+        {'T', "3200 3111 3,3,1", "set2:2000 "},
+        // A start during a hold ends the hold, whether the answer was right or wrong.
+        {'S', "1000 1111 3,3,1", "kill2 paint set1:3000 "},
+        {'P', "2000 2221 3,3,1", "set1:1000 paint "},
+        {'P', "3100 2221 3,3,1", "paint "},
+        {'d', "3301 2421 3,3,1", "set2:2000 "},
+        {'S', "1000 1111 3,3,1", "kill2 paint set1:3000 "},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "symbols " << c.given.symbols << ", millis "
-                                          << c.given.millis << ", tries " << c.given.tries);
-        resetGameState();
-        gamePlatform = &recorder;
-        setPlayParameters(c.given.symbols, c.given.millis, c.given.tries);
-        startGame();
-        EXPECT_EQ(recorder.calls.back(), "set 1 " + std::to_string(c.millis));
-        int32_t played = 0;
-        while (gameState.phase != GamePhase::Idle && played <= ProblemCount) {
-            onPhaseTimer();
-            onPhaseTimer();
-            int32_t hidden = 0;
-            for (const Cell& cell : gameState.problems.problems[gameState.problemIndex].cells) {
-                hidden += cell.state == CellState::Hidden ? 1 : 0;
-            }
-            EXPECT_EQ(hidden, c.cells);
-            clickCell(c.cells - 1);
-            clickCell(0);
-            ASSERT_EQ(gameState.feedback, Feedback::Correct);
-            onFeedbackTimer();
-            onPhaseTimer();
-            ++played;
-        }
-        EXPECT_EQ(played, c.problems);
-        EXPECT_EQ(gameState.problemIndex, c.problems);
-        EXPECT_EQ(gameState.scoreBasis.symbols, c.cells);
-        EXPECT_EQ(gameState.scoreBasis.seconds, c.millis / 1000);
-        EXPECT_EQ(gameState.missCount, c.cells > 1 ? c.problems : 0);
-        recorder.calls.clear();
+    resetGameState();
+    Recorder recorder;
+    gamePlatform = &recorder;
+    gameState.symbolCount = 3;
+    gameState.showMillis = 3000;
+    gameState.tryCount = 2;
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        const char event = steps[i].event;
+        event == 'S'   ? startGame()
+        : event == 'P' ? onPhaseTimer()
+        : event == 'H' ? onFeedbackTimer()
+                       : click(event);
+        EXPECT_EQ(describe(), steps[i].state) << "step " << i << " " << event;
+        EXPECT_EQ(recorder.log, steps[i].calls) << "step " << i << " " << event;
+        recorder.log.clear();
     }
+    resetGameState();
 }
 
-// A problemIndex outside the ten problems has no cells: events there touch nothing.
-TEST_F(GameTest, ProblemIndexOutsideTheProblemsIsSafe) {
-    setPlayParameters(10, 1000, 10);
-    const int32_t indexes[] = {10, -1, INT32_MAX, INT32_MIN};
-    for (int32_t index : indexes) {
-        SCOPED_TRACE(::testing::Message() << "problemIndex " << index);
-        gameState.problemIndex = index;
-        gameState.phase = GamePhase::Showing;
-        onPhaseTimer(); // covers the current problem's cells
-        EXPECT_EQ(gameState.phase, GamePhase::Covered);
-        gameState.phase = GamePhase::Answering;
-        for (uint32_t y = 0; y < 520; y += 8) {
-            for (uint32_t x = 0; x < 640; x += 8) {
-                onClick(x, y);
+TEST(Game, GeneratedProblems) {
+    seedRandom(1);
+    EXPECT_EQ(nextRandom(), 346);
+    EXPECT_EQ(nextRandom(), 130);
+    resetGameState();
+    Recorder clock;
+    gamePlatform = &clock;
+    for (clock.seconds = 50; clock.seconds >= 1; --clock.seconds) {
+        startGame();
+        for (const Problem& problem : gameState.problems.problems) {
+            std::string symbols;
+            for (const Cell& cell : problem.cells) {
+                const int32_t c = cell.symbol;
+                EXPECT_TRUE((c >= '1' && c <= '9') || (c >= 'A' && c <= 'Z')) << c;
+                EXPECT_EQ(symbols.find(char(cell.symbol)), std::string::npos) << symbols;
+                symbols += char(cell.symbol);
+                for (const Cell* other = problem.cells; other != &cell; ++other) {
+                    EXPECT_FALSE(std::abs(other->column - cell.column) < 2 &&
+                                 std::abs(other->row - cell.row) < 2);
+                }
             }
         }
-        EXPECT_EQ(gameState.missCount, 0);
-        setCellStates(CellState::Hidden);
-        // A correct hold still ends the game rather than running the index past its range.
-        gameState.feedback = Feedback::Correct;
-        recorder.calls.clear();
-        onFeedbackTimer();
-        EXPECT_EQ(gameState.phase, index < 0 ? GamePhase::Interval : GamePhase::Idle);
-        EXPECT_EQ(gameState.problemIndex, index < 0 ? index + 1 : ProblemCount);
     }
-    EXPECT_EQ(gameState.missCount, 0);
-}
-
-TEST_F(GameTest, ClicksHitOnlyInsideTheSquare) {
-    setPlayParameters(3, 3000, 1);
-    const struct {
-        int64_t dx, dy;
-        bool hit;
-    } cases[] = {
-        {0, 0, true},   {31, 0, true},   {0, 31, true},   {31, 31, true},
-        {16, 16, true}, {-1, 0, false},  {0, -1, false},  {32, 0, false},
-        {0, 32, false}, {32, 32, false}, {-1, 31, false}, {31, -1, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "offset " << c.dx << ", " << c.dy);
-        startGame();
-        onPhaseTimer();
-        onPhaseTimer();
-        const Cell& target = cellOf(0);
-        const int64_t x = target.column * 32 + c.dx;
-        const int64_t y = target.row * 32 + 40 + c.dy;
-        if (x < 0 || y < 0) {
-            continue; // the target lies on the board's edge
-        }
-        onClick(static_cast<uint32_t>(x), static_cast<uint32_t>(y));
-        EXPECT_EQ(gameState.feedback, c.hit ? Feedback::Correct : Feedback::Ask);
+    std::string first;
+    for (const Cell& cell : gameState.problems.problems[0].cells) {
+        first += std::to_string(cell.column) + "," + std::to_string(cell.row) + "," +
+                 char(cell.symbol) + " ";
     }
-    // Coordinates beyond the client area hit nothing.
-    const uint32_t far[][2] = {{65535, 65535}, {UINT32_MAX, UINT32_MAX}, {0, 0}, {639, 39}};
-    startGame();
-    onPhaseTimer();
-    onPhaseTimer();
-    for (const auto& point : far) {
-        onClick(point[0], point[1]);
-        EXPECT_EQ(gameState.feedback, Feedback::Ask) << point[0] << ", " << point[1];
-    }
+    EXPECT_EQ(first, "6,10,S 10,1,D 15,10,O 6,4,Y 11,4,V 12,6,T 7,14,C 14,14,7 19,1,H 11,10,4 ");
+    resetGameState();
 }
