@@ -12,42 +12,32 @@
 #include <vector>
 
 TEST(SettingsFile, ReadsTokensBetweenWhitespaceUntilCtrlZ) {
+    std::string many; // 42 values: the 42nd is ignored
+    for (int i = 1; i <= 42; ++i) {
+        many += std::to_string(i) + "\r\n";
+    }
     const struct {
-        const char* text;
+        std::string text;
         std::vector<int32_t> values;
     } cases[] = {
         // Tab, LF, VT, FF, CR and space separate; the bytes just outside that range do not.
-        {"1\t2\n3\v4\f5\r6 7\x08"
-         "8 9\x0E"
-         "10 -2",
-         {1, 2, 3, 4, 5, 6, 7, 9, -2}},
+        // Octal escapes: \010 and \016 are those two bytes, \032 is Ctrl-Z.
+        {"1\t2\n3\v4\f5\r6 7\0108 9\01610 -2", {1, 2, 3, 4, 5, 6, 7, 9, -2}},
         {"7abc abc +4 -2 4294967299 007 - 5", {7, 0, 4, -2, 3, 7, 0, 5}},
-        {"1 2\x1A"
-         "3 4",
-         {1, 2}},
-        {"12\x1A"
-         "34",
-         {12}},
+        {"1 2\0323 4", {1, 2}},
+        {"12\03234", {12}},
         // 19 bytes of a longer token are read; the rest is dropped, not read as the next value.
         {"12345678901234567890123 5", {2112454933, 5}},
+        {many, {}},
     };
     for (const auto& c : cases) {
         SettingsValues expected{};
         std::copy(c.values.begin(), c.values.end(), expected.begin());
+        for (int i = 0; c.values.empty() && i < 41; ++i) {
+            expected[i] = i + 1;
+        }
         EXPECT_EQ(readSettingsValues(c.text), expected) << c.text;
     }
-    std::string many;
-    for (int i = 1; i <= 42; ++i) {
-        many += std::to_string(i) + "\r\n";
-    }
-    const SettingsValues values = readSettingsValues(many);
-    EXPECT_EQ(values[0], 1);
-    EXPECT_EQ(values[40], 41);
-}
-
-TEST(SettingsFile, IntegerConversionOfDialogTexts) {
-    EXPECT_EQ(parseInteger(" \t-12"), -12);
-    EXPECT_EQ(parseInteger("- 5"), 0);
 }
 
 TEST(SettingsFile, DefaultsAreWrittenIn123Bytes) {
@@ -61,17 +51,12 @@ TEST(SettingsFile, DefaultsAreWrittenIn123Bytes) {
 }
 
 TEST(SettingsFile, ExtremeValuesComeBack) {
-    SettingsValues values;
-    for (int i = 0; i < 41; ++i) {
-        values[i] = (i % 2 ? -7 : 7) * i;
+    SettingsValues values{INT32_MIN, INT32_MAX, -1, 0};
+    for (int i = 4; i < 41; ++i) {
+        values[i] = -7 * i;
     }
-    values[0] = INT32_MIN;
-    values[1] = INT32_MAX;
-    values[2] = -1;
-    values[3] = 0;
     applySettingsValues(values);
     EXPECT_EQ(readSettingsValues(formatSettings(currentSettingsValues())), values);
-    resetSettingsState();
 }
 
 TEST(PlayParameters, ComeFromTheChosenGradeWithinTheGamesLimits) {
@@ -92,12 +77,12 @@ TEST(PlayParameters, ComeFromTheChosenGradeWithinTheGamesLimits) {
         gradeTable[c.row] = c.grade;
         gradeIndex = c.gradeIndex;
         derivePlayParameters();
-        EXPECT_EQ(gameState.symbolCount, c.symbols) << "case of grade index " << c.gradeIndex;
-        EXPECT_EQ(gameState.showMillis, c.millis) << "case of grade index " << c.gradeIndex;
-        EXPECT_EQ(gameState.tryCount, c.tries) << "case of grade index " << c.gradeIndex;
+        EXPECT_EQ(std::to_string(gameState.symbolCount) + " " +
+                      std::to_string(gameState.showMillis) + " " +
+                      std::to_string(gameState.tryCount),
+                  std::to_string(c.symbols) + " " + std::to_string(c.millis) + " " +
+                      std::to_string(c.tries));
     }
-    resetSettingsState();
-    resetGameState();
 }
 
 TEST(SettingsDialogs, GradeOfTheListTextAndOfEachRadioButton) {
@@ -116,4 +101,6 @@ TEST(SettingsDialogs, GradeOfTheListTextAndOfEachRadioButton) {
     EXPECT_EQ(gradeOfRadio(103), -1);
     EXPECT_STREQ(numberText(INT32_MIN).data(), "-2147483648");
     EXPECT_STREQ(numberText(-1).data(), "-1");
+    EXPECT_EQ(parseInteger(" \t-12"), -12);
+    EXPECT_EQ(parseInteger("- 5"), 0);
 }
