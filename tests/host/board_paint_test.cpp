@@ -24,28 +24,35 @@ TEST(BoardPaint, CellsThenTheMessage) {
     gameState.symbolCount = 4;
     gameState.problemIndex = 1;
     Cell* cells = gameState.problems.problems[1].cells;
-    cells[0] = {0, 0, 'Q', CellState::Found};
+    cells[0] = {0, 0, 'Q', CellState::Hidden};
     cells[1] = {5, 1, '7', CellState::Hidden};
-    cells[2] = {9, 3, 'B', CellState::WrongPick};
-    cells[3] = {19, 14, 'Z', CellState::Visible};
+    cells[2] = {9, 3, 'B', CellState::Hidden};
+    cells[3] = {19, 14, 'Z', CellState::Hidden};
     cells[4] = {12, 2, 'K', CellState::Visible}; // not in play: its row stays free
+    // States of cells 0 to 3 (1 Visible, 2 Hidden, 3 Found, 4 WrongPick) as play leaves them.
     const struct {
         GamePhase phase;
         Feedback feedback;
+        const char* states;
         const char* runs;
     } cases[] = {
-        {GamePhase::Interval, Feedback::None,
-         "0 40 00FF00 000000 Q|160 72 FFFFFF FFFFFF  |288 136 0000FF 000000 B|"
-         "608 488 FFFFFF 000000 Z|"},
-        {GamePhase::Answering, Feedback::Ask,
-         "0 40 00FF00 000000 Q|160 72 FFFFFF FFFFFF  |288 136 0000FF 000000 B|"
-         "608 488 FFFFFF 000000 Z|0 104 FF0000 000000 「Q」は何処ですか？|"},
-        {GamePhase::Idle, Feedback::Correct, "100 104 00FF00 000000 正解です|"},
-        {GamePhase::Idle, Feedback::Wrong, "100 104 0000FF 000000 不正解です|"},
+        {GamePhase::Answering, Feedback::Ask, "2222",
+         "0 40 FFFFFF FFFFFF  |160 72 FFFFFF FFFFFF  |288 136 FFFFFF FFFFFF  |"
+         "608 488 FFFFFF FFFFFF  |0 104 FF0000 000000 「Q」は何処ですか？|"},
+        {GamePhase::Answering, Feedback::Wrong, "2422",
+         "0 40 FFFFFF FFFFFF  |160 72 0000FF 000000 7|288 136 FFFFFF FFFFFF  |"
+         "608 488 FFFFFF FFFFFF  |100 104 0000FF 000000 不正解です|"},
+        {GamePhase::Answering, Feedback::Correct, "3411",
+         "0 40 00FF00 000000 Q|160 72 0000FF 000000 7|288 136 FFFFFF 000000 B|"
+         "608 488 FFFFFF 000000 Z|100 104 00FF00 000000 正解です|"},
+        {GamePhase::Idle, Feedback::Correct, "3111", "100 104 00FF00 000000 正解です|"},
     };
     for (const auto& c : cases) {
         gameState.phase = c.phase;
         gameState.feedback = c.feedback;
+        for (int i = 0; i < 4; ++i) {
+            cells[i].state = CellState(c.states[i] - '0');
+        }
         const BoardPaint plan = planBoardPaint(gameState);
         std::string runs;
         for (int i = 0; i < plan.count; ++i) {
@@ -53,5 +60,4 @@ TEST(BoardPaint, CellsThenTheMessage) {
         }
         EXPECT_EQ(runs, c.runs);
     }
-    resetGameState();
 }

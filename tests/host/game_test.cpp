@@ -11,10 +11,9 @@
 
 namespace {
 
-// Logs "set<id>=<ms>", "kill<id>", "paint" and "eval<phase>"; the clock seeds the problems.
+// Logs "set<id>=<ms>", "kill<id>", "paint" and "eval<phase>"; its clock gives seed 183.
 struct Recorder final : GamePlatform {
     std::string log;
-    int64_t seconds = 1;
     void add(const std::string& call) { log += " " + call; }
     void setTimer(int32_t id, int32_t ms) override {
         add("set" + std::to_string(id) + "=" + std::to_string(ms));
@@ -22,7 +21,7 @@ struct Recorder final : GamePlatform {
     void killTimer(int32_t id) override { add("kill" + std::to_string(id)); }
     void repaintNow() override { add("paint"); }
     void openEvaluation() override { add("eval" + std::to_string(int(gameState.phase))); }
-    int64_t calendarSeconds() override { return seconds; }
+    int64_t calendarSeconds() override { return 183; }
 } recorder;
 
 const Cell* cells() {
@@ -45,17 +44,19 @@ std::string describe() {
 TEST(Game, EventSequence) {
     // Each step: the event, the state after it (see describe) and the calls it made. Events: S
     // start, P phase tick, H hold (feedback) tick; clicks: T the target's top left pixel, t its
-    // bottom right pixel, r and b the squares right of and below it, d a distractor's middle.
+    // bottom right pixel, r and b the squares right of and below it, the middle of d a distractor
+    // and of x a cell not in play.
     const char* const steps[] = {
         "S 1000 1111 0,0,0 | paint set1=3000", "P 2000 2221 0,0,0 | set1=1000 paint",
         "T 2000 2221 0,0,0 |", "P 3100 2221 0,0,0 | paint", "r 3100 2221 0,0,0 |",
-        "b 3100 2221 0,0,0 |", "d 3301 2421 0,0,0 | set2=2000", "d 3301 2421 0,0,0 |",
-        "H 3001 2421 0,0,0 | kill2", "P 3001 2421 0,0,0 | paint", "t 3201 3411 3,3,1 | set2=2000",
-        "H 4011 1111 3,3,1 | kill2", "P 1011 1111 3,3,1 | set1=3000 paint",
-        "P 2011 2221 3,3,1 | set1=1000 paint", "P 3111 2221 3,3,1 | paint",
-        "T 3211 3111 3,3,2 | set2=2000", "H 0021 1111 3,3,2 | kill2 eval0",
-        "P 0021 1111 3,3,2 | kill1 paint", "S 1000 1111 3,3,2 | paint set1=3000",
-        "P 2000 2221 3,3,2 | set1=1000 paint", "P 3100 2221 3,3,2 | paint",
+        "b 3100 2221 0,0,0 |", "x 3100 2221 0,0,0 |", "d 3301 2421 0,0,0 | set2=2000",
+        "d 3301 2421 0,0,0 |", "H 3001 2421 0,0,0 | kill2", "P 3001 2421 0,0,0 | paint",
+        "t 3201 3411 3,3,1 | set2=2000", "H 4011 1111 3,3,1 | kill2",
+        "P 1011 1111 3,3,1 | set1=3000 paint", "P 2011 2221 3,3,1 | set1=1000 paint",
+        "P 3111 2221 3,3,1 | paint", "T 3211 3111 3,3,2 | set2=2000",
+        "H 0021 1111 3,3,2 | kill2 eval0", "P 0021 1111 3,3,2 | kill1 paint",
+        "S 1000 1111 3,3,2 | paint set1=3000", "P 2000 2221 3,3,2 | set1=1000 paint",
+        "P 3100 2221 3,3,2 | paint",
         // A start while the question is asked keeps it: it asks for the new target.
         "S 1100 1111 3,3,2 | paint set1=3000", "P 2100 2221 3,3,2 | set1=1000 paint",
         "P 3100 2221 3,3,2 | paint", "T 3200 3111 3,3,1 | set2=2000",
@@ -70,13 +71,14 @@ TEST(Game, EventSequence) {
     gameState.tryCount = 2;
     for (const char* step : steps) {
         const char e = step[0];
+        const Cell& other = cells()[e == 'd' ? 1 : 3];
         const uint32_t x = cells()[0].column * 32 + (e == 't' ? 31 : e == 'r' ? 32 : 0);
         const uint32_t y = cells()[0].row * 32 + 40 + (e == 't' ? 31 : e == 'b' ? 32 : 0);
-        e == 'S'   ? startGame()
-        : e == 'P' ? onPhaseTimer()
-        : e == 'H' ? onFeedbackTimer()
-        : e == 'd' ? onClick(cells()[1].column * 32 + 16, cells()[1].row * 32 + 56)
-                   : onClick(x, y);
+        e == 'S'               ? startGame()
+        : e == 'P'             ? onPhaseTimer()
+        : e == 'H'             ? onFeedbackTimer()
+        : e == 'd' || e == 'x' ? onClick(other.column * 32 + 16, other.row * 32 + 56)
+                               : onClick(x, y);
         EXPECT_EQ(std::string(1, e) + " " + describe() + " |" + recorder.log, step);
         recorder.log.clear();
     }
@@ -88,19 +90,17 @@ TEST(Game, GeneratedProblems) {
     EXPECT_EQ(nextRandom(), 130);
     resetGameState();
     gamePlatform = &recorder;
-    for (recorder.seconds = 232; recorder.seconds >= 183; --recorder.seconds) {
-        startGame();
-        for (const Problem& problem : gameState.problems.problems) {
-            std::string symbols;
-            for (const Cell& cell : problem.cells) {
-                const int32_t c = cell.symbol;
-                EXPECT_TRUE((c >= '1' && c <= '9') || (c >= 'A' && c <= 'Z')) << c;
-                EXPECT_EQ(symbols.find(char(c)), std::string::npos) << symbols << char(c);
-                symbols += char(c);
-                for (const Cell* other = problem.cells; other != &cell; ++other) {
-                    EXPECT_FALSE(std::abs(other->column - cell.column) < 2 &&
-                                 std::abs(other->row - cell.row) < 2);
-                }
+    startGame();
+    for (const Problem& problem : gameState.problems.problems) {
+        std::string symbols;
+        for (const Cell& cell : problem.cells) {
+            const int32_t c = cell.symbol;
+            EXPECT_TRUE((c >= '1' && c <= '9') || (c >= 'A' && c <= 'Z')) << c;
+            EXPECT_EQ(symbols.find(char(c)), std::string::npos) << symbols << char(c);
+            symbols += char(c);
+            for (const Cell* other = problem.cells; other != &cell; ++other) {
+                EXPECT_FALSE(std::abs(other->column - cell.column) < 2 &&
+                             std::abs(other->row - cell.row) < 2);
             }
         }
     }

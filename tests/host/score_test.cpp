@@ -9,17 +9,14 @@
 
 TEST(Evaluation, LinesOfAnOrdinaryAndAnExtremeGame) {
     const struct {
-        ScoreBasis basis;
-        int32_t misses;
+        int32_t symbols, seconds, solved, misses;
         const char* lines;
     } cases[] = {
-        {{7, 2, 9},
-         2,
+        {7, 2, 9, 2,
          "文字数7：得点7×4＝28点 おまけ１点|時間2秒：得点8×3＝24点|問題数9：得点9×4＝36点|"
          "間違数2：減点2×5＝10点|合計得点：79点／100点|"},
         // Every product and sum wraps in 32 bits; the sign shows as in signed decimal.
-        {{INT32_MIN, INT32_MIN, INT32_MIN},
-         INT32_MIN,
+        {INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN,
          "文字数-2147483648：得点-2147483648×4＝0点 おまけ１点|"
          "時間-2147483648秒：得点-2147483638×3＝-2147483618点|"
          "問題数-2147483648：得点-2147483648×4＝0点|"
@@ -27,7 +24,7 @@ TEST(Evaluation, LinesOfAnOrdinaryAndAnExtremeGame) {
     };
     for (const auto& c : cases) {
         std::string lines;
-        for (const EvaluationLine& line : evaluationLines(c.basis, c.misses)) {
+        for (const auto& line : evaluationLines({c.symbols, c.seconds, c.solved}, c.misses)) {
             lines += std::string(line.data()) + "|";
         }
         EXPECT_EQ(lines, c.lines);
