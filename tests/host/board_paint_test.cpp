@@ -22,8 +22,7 @@ std::string describe(const TextRun& run) {
 TEST(BoardPaint, CellsThenTheMessage) {
     resetGameState();
     gameState.symbolCount = 4;
-    gameState.problemIndex = 1;
-    Cell* cells = gameState.problems.problems[1].cells;
+    Cell* cells = gameState.problems.problems[9].cells;
     cells[0] = {0, 0, 'Q', CellState::Hidden};
     cells[1] = {5, 1, '7', CellState::Hidden};
     cells[2] = {9, 3, 'B', CellState::Hidden};
@@ -50,6 +49,9 @@ TEST(BoardPaint, CellsThenTheMessage) {
     for (const auto& c : cases) {
         gameState.phase = c.phase;
         gameState.feedback = c.feedback;
+        // After the last of ten problems the index is 10 while the evaluation is open: the
+        // correct-answer message stays on the row it had.
+        gameState.problemIndex = c.phase == GamePhase::Idle ? 10 : 9;
         for (int i = 0; i < 4; ++i) {
             cells[i].state = CellState(c.states[i] - '0');
         }
