@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <string>
 #include <utility>
 #include <vector>
 
