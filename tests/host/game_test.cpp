@@ -71,6 +71,7 @@ TEST(Game, EventSequence) {
     gameState.tryCount = 2;
     for (const char* step : steps) {
         const char e = step[0];
+        recorder.log.clear();
         const Cell& other = cells()[e == 'd' ? 1 : 3];
         const uint32_t x = cells()[0].column * 32 + (e == 't' ? 31 : e == 'r' ? 32 : 0);
         const uint32_t y = cells()[0].row * 32 + 40 + (e == 't' ? 31 : e == 'b' ? 32 : 0);
@@ -80,7 +81,6 @@ TEST(Game, EventSequence) {
         : e == 'd' || e == 'x' ? onClick(other.column * 32 + 16, other.row * 32 + 56)
                                : onClick(x, y);
         EXPECT_EQ(std::string(1, e) + " " + describe() + " |" + recorder.log, step);
-        recorder.log.clear();
     }
 }
 
