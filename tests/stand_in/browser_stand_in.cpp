@@ -1,20 +1,14 @@
-// Stands in for the browser in tests: appends its command line to the file named by
-// MABATAKIBAN_BROWSER_LOG and ends.
+// Stands in for the browser in tests: writes the command line it was started with to a file named
+// after itself (its own path and ".log"), then tells the waiting test.
 #include <windows.h>
 
-#include <cstdio>
+#include <fstream>
+#include <string>
 
 int main() {
-    char logName[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("MABATAKIBAN_BROWSER_LOG", logName, MAX_PATH) == 0) {
-        return 1;
-    }
-    FILE* log = std::fopen(logName, "ab");
-    if (!log) {
-        return 1;
-    }
-    std::fputs(GetCommandLineA(), log);
-    std::fputs("\n", log);
-    std::fclose(log);
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::ofstream(std::string(self) + ".log", std::ios::binary) << GetCommandLineA();
+    SetEvent(OpenEventA(EVENT_MODIFY_STATE, FALSE, "mabatakiban-browser-started"));
     return 0;
 }
