@@ -8,15 +8,11 @@
 #include "shell/main_window_win.h"
 #include "shell/shell_state_win.h"
 
-#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
-#include <functional>
-#include <iterator>
-#include <string>
-#include <vector>
+#include <map>
 
 // What a run that found no settings file and changed nothing saves: the factory grades, 9級 chosen.
 inline const char DefaultFile[] = "3\r\n3\r\n3\r\n0\r\n3\r\n3\r\n5\r\n0\r\n3\r\n3\r\n7\r\n0\r\n"
@@ -27,11 +23,6 @@ inline const char DefaultFile[] = "3\r\n3\r\n3\r\n0\r\n3\r\n3\r\n5\r\n0\r\n3\r\n
 inline std::string text(HWND window) {
     char buffer[256] = {};
     GetWindowTextA(window, buffer, sizeof buffer);
-    return buffer;
-}
-inline std::string className(HWND window) {
-    char buffer[64] = {};
-    GetClassNameA(window, buffer, sizeof buffer);
     return buffer;
 }
 inline std::string hex(unsigned long value) {
@@ -46,11 +37,13 @@ inline std::string readFile(const std::string& name) {
 inline void writeFile(const char* name, const std::string& content) {
     std::ofstream(name, std::ios::binary) << content;
 }
+inline void click(HWND dialog, int id) {
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 // A fresh folder, the working directory while alive; emptied and removed afterwards.
 struct Scratch {
-    char previous[MAX_PATH] = {};
-    char path[MAX_PATH] = {};
+    char previous[MAX_PATH] = {}, path[MAX_PATH] = {};
     Scratch() {
         GetCurrentDirectoryA(MAX_PATH, previous);
         GetTempPathA(MAX_PATH, path);
@@ -64,10 +57,9 @@ struct Scratch {
         HANDLE search = FindFirstFileA("*", &found);
         for (BOOL more = search != INVALID_HANDLE_VALUE; more;
              more = FindNextFileA(search, &found)) {
-            if (found.cFileName[0] != '.') { // not . and ..
-                SetFileAttributesA(found.cFileName, FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(found.cFileName) || RemoveDirectoryA(found.cFileName);
-            }
+            SetFileAttributesA(found.cFileName, FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(found.cFileName) || found.cFileName[0] == '.' ||
+                RemoveDirectoryA(found.cFileName);
         }
         FindClose(search);
         SetCurrentDirectoryA(previous);
@@ -75,42 +67,43 @@ struct Scratch {
     }
 };
 
-// While alive, records every window created on this thread. Each dialog or message box among them
-// is described and then handed, in the order of creation, to the next step, once its modal loop
-// runs (from a timer that the loop itself dispatches). What a step leaves open is closed.
+// While alive, records the controls created on this thread, as their creation asked for them
+// (controls change their own style afterwards). Each dialog or message box is described and then
+// handed, in the order of creation, to the next step, once its modal loop runs (from a timer that
+// the loop itself dispatches); what a step leaves open is closed.
 class Catcher {
   public:
     using Step = std::function<void(HWND)>;
-    struct Created {
-        HWND window, parent;
-        int id;
-        std::string className;
-        DWORD style; // as the creation asked for it: controls change their own afterwards
-    };
     explicit Catcher(std::vector<Step> steps = {}) : steps_(std::move(steps)), outer_(active()) {
         [[maybe_unused]] static HHOOK hook =
             SetWindowsHookExA(WH_CBT, onCbt, nullptr, GetCurrentThreadId());
         active() = this;
     }
     ~Catcher() { active() = outer_; }
-    std::vector<Created> created;
+    std::map<HWND, std::string> controls; // of each parent: "id class style" lines
     std::vector<HWND> dialogs;
     std::vector<DWORD> styles;     // of each dialog, once shown
-    std::vector<std::string> seen; // "caption: texts (icon) [button ids]" of each dialog
+    std::vector<std::string> seen; // of each dialog: "caption: (icon) [button ids] texts"
 
   private:
     static Catcher*& active() {
         static Catcher* catcher = nullptr;
         return catcher;
     }
+    static std::string classOf(HWND window) {
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof name);
+        return name;
+    }
     static LRESULT CALLBACK onCbt(int code, WPARAM wParam, LPARAM lParam) {
+        const HWND window = reinterpret_cast<HWND>(wParam);
         if (code == HCBT_CREATEWND && active()) {
             const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-            const HWND window = reinterpret_cast<HWND>(wParam);
-            active()->created.push_back({window, create.hwndParent,
-                                         static_cast<int>(reinterpret_cast<INT_PTR>(create.hMenu)),
-                                         className(window), static_cast<DWORD>(create.style)});
-            if (!(create.style & WS_CHILD) && className(window) == "#32770") {
+            if (create.style & WS_CHILD) {
+                active()->controls[create.hwndParent] +=
+                    std::to_string(reinterpret_cast<INT_PTR>(create.hMenu)) + " " +
+                    classOf(window) + " " + hex(create.style) + "\n";
+            } else if (classOf(window) == "#32770") {
                 active()->pending_.push_back(window);
                 SetTimer(nullptr, 0, 0, run);
             }
@@ -128,39 +121,25 @@ class Catcher {
         std::string seen = text(dialog) + ":";
         for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             const auto icon = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
-            seen += icon == nullptr                           ? ""
-                    : icon == LoadIconA(nullptr, IDI_WARNING) ? " (warning)"
-                                                              : " (icon)";
-            seen += className(c) == "Button" ? " [" + std::to_string(GetDlgCtrlID(c)) + "]"
-                    : text(c).empty()        ? ""
-                                             : " " + text(c);
+            seen += !icon ? "" : icon == LoadIconA(nullptr, IDI_WARNING) ? " (warning)" : " (icon)";
+            seen += classOf(c) == "Button" ? " [" + std::to_string(GetDlgCtrlID(c)) + "]"
+                    : text(c).empty()      ? ""
+                                           : " " + text(c);
         }
         self->dialogs.push_back(dialog);
         self->styles.push_back(static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)));
         self->seen.push_back(seen);
-        const size_t step = self->seen.size() - 1;
-        if (step < self->steps_.size() && self->steps_[step]) {
-            self->steps_[step](dialog);
+        if (self->seen.size() <= self->steps_.size() && self->steps_[self->seen.size() - 1]) {
+            self->steps_[self->seen.size() - 1](dialog);
         }
         for (UINT close : {WM_COMMAND, WM_CLOSE}) { // IDOK for a message box, else the close box
             IsWindowVisible(dialog) && SendMessageA(dialog, close, IDOK, 0);
-        }
-        if (IsWindowVisible(dialog)) {
-            ADD_FAILURE() << "left open: " << seen;
-            EndDialog(dialog, 0);
         }
     }
     std::vector<Step> steps_;
     Catcher* outer_;
     std::vector<HWND> pending_;
 };
-
-inline void click(HWND dialog, int id) {
-    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-inline void setText(HWND dialog, int id, const char* value) {
-    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
-}
 
 // Each test gets the program's main window of its own, in a scratch folder, and leaves nothing
 // behind: the window, its class, the board font and the state of the run go at the end.
