@@ -162,6 +162,7 @@ TEST_F(ShellTest, EvaluationShowsTheLinesAndTheBrainOfTheScore) {
         };
         const int ink = inked();
         EXPECT_GT(ink, 500) << "the lines";
+        EXPECT_EQ(hex(GetPixel(dc, 10, 300)), hex(face)) << "drawn on the dialog's own colour";
         SetBkMode(dc, TRANSPARENT); // the same lines drawn again over them add no ink
         const char* const lines[] = {"文字数9：得点9×4＝36点 おまけ１点", "時間1秒：得点9×3＝27点",
                                      "問題数9：得点9×4＝36点", "間違数0：減点0×5＝0点",

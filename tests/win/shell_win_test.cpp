@@ -217,12 +217,17 @@ TEST_F(ShellTest, HomePageStartsTheBrowserOrSaysItIsMissing) {
     command(335);
     EXPECT_EQ(WaitForSingleObject(started, 10000), WAIT_OBJECT_0);
     EXPECT_EQ(none.seen, std::vector<std::string>{});
-    std::string line = readFile(browser + ".log");
-    line.erase(std::remove(line.begin(), line.end(), '"'), line.end()); // Wine quotes the path
-    EXPECT_EQ(line, browser + " https://example.com/");
+    std::string log = readFile(browser + ".log"); // the command line, then the process id
+    HANDLE standIn =
+        OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(&log[log.find('\n') + 1], nullptr, 10));
+    WaitForSingleObject(standIn, 10000); // a program still running cannot be deleted
+    CloseHandle(standIn);
     CloseHandle(started);
+    log.erase(std::remove(log.begin(), log.end(), '"'), log.end()); // Wine quotes the path
+    EXPECT_EQ(log.substr(0, log.find('\n')), browser + " https://example.com/");
     for (const std::string& file : {browser, std::string("C:\\Program.exe")}) {
-        DeleteFileA(file.c_str()) && DeleteFileA((file + ".log").c_str());
+        DeleteFileA(file.c_str());
+        DeleteFileA((file + ".log").c_str());
     }
     MoveFileA((browser + ".aside").c_str(), browser.c_str());
 }
