@@ -4,7 +4,7 @@
 
 #include "core/board_paint_win.h"
 #include "core/game_state.h"
-#include "settings/settings_state.h"
+#include "settings/grades.h"
 #include "shell/main_window_win.h"
 #include "shell/shell_state_win.h"
 
@@ -12,7 +12,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <map>
 
 // What a run that found no settings file and changed nothing saves: the factory grades, 9級 chosen.
 inline const char DefaultFile[] = "3\r\n3\r\n3\r\n0\r\n3\r\n3\r\n5\r\n0\r\n3\r\n3\r\n7\r\n0\r\n"
@@ -20,15 +19,20 @@ inline const char DefaultFile[] = "3\r\n3\r\n3\r\n0\r\n3\r\n3\r\n5\r\n0\r\n3\r\n
                                   "7\r\n3\r\n5\r\n0\r\n7\r\n2\r\n9\r\n0\r\n9\r\n2\r\n9\r\n0\r\n"
                                   "9\r\n1\r\n9\r\n0\r\n1\r\n";
 
-inline std::string text(HWND window) {
+// A window's text, or with GetClassNameA its class name.
+inline std::string text(HWND window, decltype(&GetWindowTextA) get = GetWindowTextA) {
     char buffer[256] = {};
-    GetWindowTextA(window, buffer, sizeof buffer);
+    get(window, buffer, sizeof buffer);
     return buffer;
 }
 inline std::string hex(unsigned long value) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "0x%08lx", value);
     return buffer;
+}
+// One control as created: "id class style".
+inline std::string control(int id, const char* className, unsigned long style) {
+    return std::to_string(id) + " " + className + " " + hex(style) + "\n";
 }
 inline std::string readFile(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
@@ -37,8 +41,17 @@ inline std::string readFile(const std::string& name) {
 inline void writeFile(const char* name, const std::string& content) {
     std::ofstream(name, std::ios::binary) << content;
 }
-inline void click(HWND dialog, int id) {
-    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+// Counts the pixels of the window's client area inside box that are not of colour.
+inline int pixelsOtherThan(HWND window, const RECT& box, COLORREF colour) {
+    HDC dc = GetDC(window);
+    int count = 0;
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x) {
+            count += GetPixel(dc, x, y) != colour;
+        }
+    }
+    ReleaseDC(window, dc);
+    return count;
 }
 
 // A fresh folder, the working directory while alive; emptied and removed afterwards.
@@ -58,8 +71,7 @@ struct Scratch {
         for (BOOL more = search != INVALID_HANDLE_VALUE; more;
              more = FindNextFileA(search, &found)) {
             SetFileAttributesA(found.cFileName, FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(found.cFileName) || found.cFileName[0] == '.' ||
-                RemoveDirectoryA(found.cFileName);
+            DeleteFileA(found.cFileName) || RemoveDirectoryA(found.cFileName); // not . and ..
         }
         FindClose(search);
         SetCurrentDirectoryA(previous);
@@ -67,43 +79,38 @@ struct Scratch {
     }
 };
 
-// While alive, records the controls created on this thread, as their creation asked for them
-// (controls change their own style afterwards). Each dialog or message box is described and then
-// handed, in the order of creation, to the next step, once its modal loop runs (from a timer that
-// the loop itself dispatches); what a step leaves open is closed.
+// While alive (one at a time), sees every dialog and message box created on this thread: records it
+// with its controls as their creation asked for them (controls change their own style afterwards),
+// describes it, and hands it, in the order of creation, to the next step once its modal loop runs
+// (from a timer that the loop itself dispatches). What a step leaves open is closed.
 class Catcher {
   public:
     using Step = std::function<void(HWND)>;
-    explicit Catcher(std::vector<Step> steps = {}) : steps_(std::move(steps)), outer_(active()) {
+    explicit Catcher(std::vector<Step> steps = {}) : steps_(std::move(steps)) {
         [[maybe_unused]] static HHOOK hook =
             SetWindowsHookExA(WH_CBT, onCbt, nullptr, GetCurrentThreadId());
         active() = this;
     }
-    ~Catcher() { active() = outer_; }
-    std::map<HWND, std::string> controls; // of each parent: "id class style" lines
-    std::vector<HWND> dialogs;
-    std::vector<DWORD> styles;     // of each dialog, once shown
-    std::vector<std::string> seen; // of each dialog: "caption: (icon) [button ids] texts"
+    ~Catcher() { active() = nullptr; }
+    std::vector<std::string> created; // the style, then a control() line for each control
+    std::vector<std::string> seen;    // "caption: (icon) [button ids] texts"
 
   private:
     static Catcher*& active() {
         static Catcher* catcher = nullptr;
         return catcher;
     }
-    static std::string classOf(HWND window) {
-        char name[64] = {};
-        GetClassNameA(window, name, sizeof name);
-        return name;
-    }
     static LRESULT CALLBACK onCbt(int code, WPARAM wParam, LPARAM lParam) {
         const HWND window = reinterpret_cast<HWND>(wParam);
         if (code == HCBT_CREATEWND && active()) {
             const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-            if (create.style & WS_CHILD) {
-                active()->controls[create.hwndParent] +=
-                    std::to_string(reinterpret_cast<INT_PTR>(create.hMenu)) + " " +
-                    classOf(window) + " " + hex(create.style) + "\n";
-            } else if (classOf(window) == "#32770") {
+            if ((create.style & WS_CHILD) && text(create.hwndParent, GetClassNameA) == "#32770" &&
+                !active()->created.empty()) {
+                active()->created.back() +=
+                    control(static_cast<int>(reinterpret_cast<INT_PTR>(create.hMenu)),
+                            text(window, GetClassNameA).c_str(), create.style);
+            } else if (text(window, GetClassNameA) == "#32770") {
+                active()->created.push_back(hex(create.style) + "\n");
                 active()->pending_.push_back(window);
                 SetTimer(nullptr, 0, 0, run);
             }
@@ -122,12 +129,11 @@ class Catcher {
         for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             const auto icon = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
             seen += !icon ? "" : icon == LoadIconA(nullptr, IDI_WARNING) ? " (warning)" : " (icon)";
-            seen += classOf(c) == "Button" ? " [" + std::to_string(GetDlgCtrlID(c)) + "]"
-                    : text(c).empty()      ? ""
-                                           : " " + text(c);
+            seen += text(c, GetClassNameA) == "Button"
+                        ? " [" + std::to_string(GetDlgCtrlID(c)) + "]"
+                    : text(c).empty() ? ""
+                                      : " " + text(c);
         }
-        self->dialogs.push_back(dialog);
-        self->styles.push_back(static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)));
         self->seen.push_back(seen);
         if (self->seen.size() <= self->steps_.size() && self->steps_[self->seen.size() - 1]) {
             self->steps_[self->seen.size() - 1](dialog);
@@ -137,7 +143,6 @@ class Catcher {
         }
     }
     std::vector<Step> steps_;
-    Catcher* outer_;
     std::vector<HWND> pending_;
 };
 
@@ -145,15 +150,13 @@ class Catcher {
 // behind: the window, its class, the board font and the state of the run go at the end.
 class ShellTest : public ::testing::Test {
   protected:
-    // Over a setdata.ini holding file (none for nullptr); boxes shown meanwhile go to readBoxes.
+    // Over a setdata.ini holding file (none for nullptr).
     void open(const char* file = DefaultFile) {
         if (file != nullptr) {
             writeFile("setdata.ini", file);
         }
-        Catcher catcher;
         ASSERT_EQ(createMainWindow(GetModuleHandleA(nullptr)), 1);
         window = mainWindow;
-        readBoxes = catcher.seen;
     }
     void close() {
         Catcher closeWriteErrors;
@@ -161,18 +164,16 @@ class ShellTest : public ::testing::Test {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) { // the WM_QUIT among them
         }
-        DeleteObject(boardFont);
+        DeleteObject(std::exchange(boardFont, nullptr));
         UnregisterClassA("Main Window", GetModuleHandleA(nullptr));
         resetGameState();
         resetSettingsState();
-        mainWindow = toolbarWindow = nullptr;
-        boardFont = nullptr;
     }
     void TearDown() override { close(); }
     // A toolbar command, with a notification code that the program must not look at.
     void command(int id) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 1), 0); }
+    static void click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
 
     Scratch scratch;
     HWND window = nullptr;
-    std::vector<std::string> readBoxes;
 };
