@@ -3,13 +3,11 @@
 #include <windows.h>
 
 #include <fstream>
-#include <string>
 
 int main() {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::ofstream(std::string(self) + ".log", std::ios::binary) << GetCommandLineA() << "\n"
-                                                                << GetCurrentProcessId();
+    char log[MAX_PATH + 4] = {};
+    lstrcatA(log + GetModuleFileNameA(nullptr, log, MAX_PATH), ".log");
+    std::ofstream(log, std::ios::binary) << GetCommandLineA() << "\n" << GetCurrentProcessId();
     SetEvent(OpenEventA(EVENT_MODIFY_STATE, FALSE, "mabatakiban-browser-started"));
     return 0;
 }
