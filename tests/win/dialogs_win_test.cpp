@@ -1,6 +1,7 @@
 // The four dialogs as the program opens them over its main window.
 #include "support.h"
 
+// A dialog is created without WS_VISIBLE: the dialog manager shows it once it is complete.
 constexpr DWORD Dialog =
     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK | DS_CONTEXTHELP;
 constexpr DWORD Push = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER;

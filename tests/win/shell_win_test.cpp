@@ -60,8 +60,8 @@ TEST_F(ShellTest, ReadsWithoutAFileStopsThePhaseTimerThenSavesThenQuits) {
     open();
     EXPECT_EQ(gradeIndex, 1) << "9級";
     EXPECT_EQ(gameState.tryCount, 5) << "9級 of the factory grades";
-    command(330); // the phase timer runs
-    writeFile("setdata.ini", "old");
+    command(330);                    // the phase timer runs
+    writeFile("setdata.ini", "old"); // read-only, so that the save fails and says so
     SetFileAttributesA("setdata.ini", FILE_ATTRIBUTE_READONLY);
     DestroyWindow(window);
     EXPECT_EQ(catcher.seen, (std::vector<std::string>{
@@ -123,6 +123,7 @@ TEST_F(ShellTest, ToolbarHoldsSevenButtonsInThreeGroupsWithTheirTips) {
     };
     const std::vector<TBBUTTON> table(std::begin(toolbarButtons), std::end(toolbarButtons));
     for (int firstImage : {0, 2}) {
+        // No hook (a null procedure) while the strip is to start at image 0.
         HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, firstImage ? addTwoImagesFirst : nullptr,
                                        nullptr, GetCurrentThreadId());
         open();
