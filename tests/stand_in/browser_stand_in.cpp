@@ -9,5 +9,4 @@ int main() {
     lstrcatA(log + GetModuleFileNameA(nullptr, log, MAX_PATH), ".log");
     std::ofstream(log, std::ios::binary) << GetCommandLineA() << "\n" << GetCurrentProcessId();
     SetEvent(OpenEventA(EVENT_MODIFY_STATE, FALSE, "mabatakiban-browser-started"));
-    return 0;
 }

@@ -18,6 +18,8 @@ TEST_F(ShellTest, WindowClassAndRouting) {
     GetWindowRect(window, &place);
     EXPECT_EQ(place.right - place.left, 646);
     EXPECT_EQ(place.bottom - place.top, 556);
+    EXPECT_EQ(place.left, (GetSystemMetrics(SM_CXSCREEN) - 646) / 2) << "centred";
+    EXPECT_EQ(place.top, (GetSystemMetrics(SM_CYSCREEN) - 556) / 2) << "centred";
 
     ShowWindow(window, SW_SHOW);
     const HWND toolbar = GetDlgItem(window, 329);
