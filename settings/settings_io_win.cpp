@@ -72,8 +72,10 @@ bool replaceWith(const char* target, const char* temporary, DWORD targetAttribut
 bool saveSettingsFile(const std::string& content) {
     const DWORD attributes = GetFileAttributesA(SettingsFileName);
     // A read-only setdata.ini is the player's wish that it stay as it is. Windows refuses to
-    // replace it, but not every implementation does, so ask first.
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    // replace it, but not every implementation does, so ask first. The same for a folder of that
+    // name: Wine's ReplaceFile moves it aside under another name rather than refusing.
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         return false;
     }
     // A name of its own, so that no file of the player's can be taken for the temporary, and

@@ -1,20 +1,12 @@
-// Stands in for the browser in tests: appends its command line to the file named by
-// MABATAKIBAN_BROWSER_LOG and ends.
+// Stands in for the browser in tests: writes the command line it was started with and its process
+// id to a file named after itself (its own path and ".log"), then tells the waiting test.
 #include <windows.h>
 
-#include <cstdio>
+#include <fstream>
 
 int main() {
-    char logName[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("MABATAKIBAN_BROWSER_LOG", logName, MAX_PATH) == 0) {
-        return 1;
-    }
-    FILE* log = std::fopen(logName, "ab");
-    if (!log) {
-        return 1;
-    }
-    std::fputs(GetCommandLineA(), log);
-    std::fputs("\n", log);
-    std::fclose(log);
-    return 0;
+    char log[MAX_PATH + 4] = {};
+    lstrcatA(log + GetModuleFileNameA(nullptr, log, MAX_PATH), ".log");
+    std::ofstream(log, std::ios::binary) << GetCommandLineA() << "\n" << GetCurrentProcessId();
+    SetEvent(OpenEventA(EVENT_MODIFY_STATE, FALSE, "mabatakiban-browser-started"));
 }
