@@ -18,7 +18,7 @@ set_temp() {
         wine reg add 'HKCU\Environment' /v $name /t REG_EXPAND_SZ /d "$1" /f >/dev/null 2>&1
     done
 }
-trap 'kill "$GAME_PID" 2>/dev/null || true; set_temp "%USERPROFILE%\Temp"; rm -rf "$work" "$planted" "$temp"' EXIT
+trap 'kill "$GAME_PID" 2>/dev/null || true; set_temp "%USERPROFILE%\Temp"; rm -rf "$work" "$planted" "$planted.log" "$temp"' EXIT
 mkdir -p "$temp"
 set_temp "C:\\users\\$user\\一時 フォルダ"
 cd "$work"
@@ -26,7 +26,7 @@ printf '%s\r\n' 3 3 3 0 3 3 5 0 3 3 7 0 3 3 9 0 5 3 5 0 5 3 9 0 7 3 5 0 7 2 9 0 
 mkdir bin
 printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened.txt"\n' "$work" >bin/xdg-open
 chmod +x bin/xdg-open
-export PATH="$work/bin:$PATH" MABATAKIBAN_BROWSER_LOG="Z:$work/planted.log"
+export PATH="$work/bin:$PATH"
 install_desktop_browser "$E2E_DESKTOP_BROWSER"
 cp "$E2E_STAND_IN" "$planted"
 
@@ -52,7 +52,7 @@ grep -q '合計得点' "$file" && grep -q '</html>' "$file" || fail "'$file' is 
 
 press_for_address home 2
 [ "$(sed -n 2p opened.txt)" = "https://example.com/" ] || fail "ホームページ gave '$(sed -n 2p opened.txt)'"
-[ ! -e planted.log ] || fail "C:\\Program.exe ran: $(cat planted.log)"
+[ ! -e "$planted.log" ] || fail "C:\\Program.exe ran: $(cat "$planted.log")"
 xdotool search --onlyvisible --name "残念！" >/dev/null 2>&1 && fail "a browser failure was reported"
 keys_to "$MAIN" alt+F4
 expect_exit_code 0
