@@ -2,13 +2,8 @@
 # would, and keep screenshots in $E2E_OUT for a person to look at.
 # shellcheck shell=bash
 
-fail() {
-    echo "FAIL: $*" >&2
-    shot "failure"
-    exit 1
-}
-
 shot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null || true; }
+fail() { echo "FAIL: $*" >&2 && shot failure && exit 1; }
 
 # Waits up to $2 seconds (default 20) until a visible window's name matches $1 (prints its id),
 # or with "gone" as $3, until none does.
@@ -43,14 +38,14 @@ start_game() {
     [ "${1:-}" = nowait ] && return 0
     MAIN=$(wait_window "瞬記盤「まばたきばん」 Ver1.20") || fail "no main window"
     sleep 0.5
-    read -r CX CY < <(python3 "$(dirname "${BASH_SOURCE[0]}")/screen.py" origin "$MAIN")
+    read -r CX CY < <(python3 "$(dirname "${BASH_SOURCE[0]}")/screen.py" "$MAIN")
 }
 
 # Clicks a toolbar button: 39-pixel buttons from x = 3, gaps of four 8-pixel separators.
 click_toolbar() {
     local x
     case $1 in
-    start) x=20 ;; start2) x=60 ;; settings) x=130 ;; help) x=240 ;; home) x=280 ;; exit) x=320 ;;
+    help) x=240 ;; home) x=280 ;;
     esac
     # Then away from the button, so that its tooltip does not stand over the board.
     xdotool mousemove $((CX + x)) $((CY + 18)) click 1 mousemove 5 5

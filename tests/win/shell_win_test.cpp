@@ -48,6 +48,16 @@ TEST_F(ShellTest, WindowClassAndRouting) {
     gameState.phase = GamePhase::Idle; // a board without cells: all black once repainted
     SendMessageA(window, WM_TIMER, 1, 0);
     EXPECT_EQ(notBlack(box), 0) << "the green target was not erased";
+
+    gameState.showMillis = 10; // the program's own phase timer, for real
+    command(330);
+    MSG message;
+    while (phase() == 1 && MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000, QS_ALLINPUT) == 0) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+    }
+    EXPECT_EQ(phase(), 2) << "no tick of the phase timer covered the symbols";
 }
 
 TEST_F(ShellTest, ReadsWithoutAFileStopsThePhaseTimerThenSavesThenQuits) {
