@@ -52,7 +52,8 @@ TEST_F(ShellTest, WindowClassAndRouting) {
     gameState.showMillis = 10; // the program's own phase timer, for real
     command(330);
     MSG message;
-    while (phase() == 1 && MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000, QS_ALLINPUT) == 0) {
+    for (const DWORD end = GetTickCount() + 5000; phase() == 1 && GetTickCount() < end;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             DispatchMessageA(&message);
         }
