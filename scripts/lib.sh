@@ -9,7 +9,8 @@ PACKAGES=(cmake ninja-build g++ googletest
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
           wine wine64 fonts-wine locales fonts-ipafont-gothic fonts-ipafont-mincho)
-# What testing and measuring need on top: an X server and its tools, the fuzzer, the formatter.
+# What testing and measuring need on top: an X server and its tools, the fuzzer, the formatter,
+# chattr (a folder that takes no new file).
 TEST_PACKAGES=(xvfb xauth x11-utils xdotool imagemagick
                clang-14 libclang-rt-14-dev clang-format python3 git e2fsprogs)
 
