@@ -1,6 +1,8 @@
 # A Windows player's first run: the ZIP package unpacked into an empty folder holds the game and
 # its readme and nothing else; started there, the missing settings are reported before the main
-# window shows, and closing the window leaves the default settings file and exit code 0.
+# window shows, and closing the window leaves the default settings file and exit code 0. A second
+# run over that file made hidden, beside a file of the player's named setdata.ini.new, keeps the
+# one hidden and leaves the other alone.
 set -euo pipefail
 . "$(dirname "$0")/lib.bash"
 
@@ -26,4 +28,12 @@ keys_to "$main" alt+F4
 expect_exit_code 0
 cmp -s setdata.ini <(printf '%s\r\n' 3 3 3 0 3 3 5 0 3 3 7 0 3 3 9 0 5 3 5 0 5 3 9 0 7 3 5 0 7 2 9 0 9 2 9 0 9 1 9 0 1) ||
     fail "setdata.ini is not the default file: $(od -c setdata.ini | head -3)"
+
+wine attrib +h setdata.ini
+echo "the player's own" >setdata.ini.new
+start_game
+keys_to "$MAIN" alt+F4
+expect_exit_code 0
+wine attrib setdata.ini | grep -q '^A *H ' || fail "setdata.ini is no longer hidden: $(wine attrib setdata.ini)"
+[ "$(cat setdata.ini.new)" = "the player's own" ] || fail "setdata.ini.new was touched"
 echo "ok"

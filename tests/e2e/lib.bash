@@ -1,6 +1,7 @@
 # Helpers for the end-to-end tests: they drive the real program under X with xdotool, as a player
 # would, and keep screenshots in $E2E_OUT for a person to look at.
 # shellcheck shell=bash
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 shot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null || true; }
 fail() { echo "FAIL: $*" >&2 && shot failure && exit 1; }
@@ -38,7 +39,7 @@ start_game() {
     [ "${1:-}" = nowait ] && return 0
     MAIN=$(wait_window "瞬記盤「まばたきばん」 Ver1.20") || fail "no main window"
     sleep 0.5
-    read -r CX CY < <(python3 "$(dirname "${BASH_SOURCE[0]}")/screen.py" "$MAIN")
+    read -r CX CY < <(python3 "$E2E_DIR/screen.py" "$MAIN")
 }
 
 # Clicks a toolbar button: 39-pixel buttons from x = 3, gaps of four 8-pixel separators.
