@@ -55,8 +55,7 @@ void openHelp(HWND window) {
         launchBrowser(window, helpCommandLine);
         return;
     }
-    std::string line = std::string(BrowserPath) + " " + fileAddress(utf8Of(path.c_str()));
-    std::vector<char> commandLine(line.begin(), line.end());
-    commandLine.push_back('\0'); // CreateProcessA may write into its command line
+    // Writable and terminated, as CreateProcessA wants its command line.
+    std::string commandLine = std::string(BrowserPath) + " " + fileAddress(utf8Of(path.c_str()));
     launchBrowser(window, commandLine.data());
 }
