@@ -1,4 +1,5 @@
-# Windows i686 with mingw-w64; the classic 32-bit target (built, not run here).
+# Windows i686 with mingw-w64, for a 32-bit .exe built by hand (its compiler: g++-mingw-w64-i686-posix).
+# Not packaged and not tested: this machine cannot run 32-bit code, and no test has started it.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(MINGW_TRIPLE i686-w64-mingw32)

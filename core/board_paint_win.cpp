@@ -2,6 +2,7 @@
 
 #include "core/board_paint.h"
 #include "core/game_state.h"
+#include "common/text_win.h"
 
 HFONT boardFont = nullptr;
 
@@ -14,7 +15,8 @@ void paintBoard(HDC dc) {
         const TextRun& run = plan.runs[i];
         SetTextColor(dc, run.textColor);
         SetBkColor(dc, run.backColor);
-        TextOutA(dc, run.x, run.y, run.text, run.length);
+        const std::wstring text = wideText({run.text, static_cast<std::size_t>(run.length)});
+        TextOutW(dc, run.x, run.y, text.c_str(), static_cast<int>(text.size()));
     }
     SelectObject(dc, previousFont);
 }

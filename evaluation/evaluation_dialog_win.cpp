@@ -4,8 +4,7 @@
 #include "evaluation/evaluation_state_win.h"
 #include "evaluation/score.h"
 #include "resources/resource.h"
-
-#include <cstring>
+#include "common/text_win.h"
 
 namespace {
 
@@ -23,9 +22,24 @@ HBITMAP bitmapOf(int resourceId) {
 void loadBitmaps() {
     for (int i = 0; i < EvaluationBitmapCount; ++i) {
         evaluationBitmaps[i] = static_cast<HBITMAP>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BACKGROUND + i),
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BACKGROUND + i),
                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     }
+}
+
+// The lines are drawn in the system font, as the dialog's paint gets it. Where that font is not a
+// Japanese one, a font like the Japanese system font is asked for instead (18 pixels at 96 dots
+// an inch, 8 wide, normal weight, in the Japanese character set), so the lines read as they do on
+// a Japanese system; there nothing changes. Null when the system font will do.
+HFONT japaneseLinesFont(HDC dc) {
+    LOGFONTW system{};
+    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system);
+    if (system.lfCharSet == SHIFTJIS_CHARSET) {
+        return nullptr;
+    }
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    return CreateFontW(MulDiv(18, dpi, 96), MulDiv(8, dpi, 96), 0, 0, FW_NORMAL, 0, 0, 0,
+                       SHIFTJIS_CHARSET, 0, 0, 0, 0, L"System");
 }
 
 // A bitmap that failed to load is left out, and the dialog's erased background shows in its
@@ -45,10 +59,17 @@ void paint(HWND dialog) {
 
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
+    HFONT font = japaneseLinesFont(dc);
+    HGDIOBJ systemFont = font != nullptr ? SelectObject(dc, font) : nullptr;
     const EvaluationLines lines = evaluationLines(gameState.scoreBasis, gameState.missCount);
     for (int i = 0; i < EvaluationLineCount; ++i) {
-        TextOutA(dc, EvaluationLineLeft, EvaluationLineTops[i], lines[i].data(),
-                 static_cast<int>(std::strlen(lines[i].data())));
+        const std::wstring line = wideText(lines[i].data());
+        TextOutW(dc, EvaluationLineLeft, EvaluationLineTops[i], line.c_str(),
+                 static_cast<int>(line.size()));
+    }
+    if (font != nullptr) {
+        SelectObject(dc, systemFont);
+        DeleteObject(font);
     }
 
     HBITMAP mask = bitmapOf(IDB_RANKMASK);

@@ -3,23 +3,11 @@
 // own browser (xdg-open). Wine's Internet Explorer needs an HTML engine that a prefix usually
 // lacks, and then shows nothing at all. Not part of the game: Windows players never get it.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
 namespace {
-
-// The page address: the last word of the command line. The game starts this program with its
-// path unquoted, and the path holds spaces; the addresses the game passes hold none.
-std::string addressOf(const char* commandLine) {
-    std::string line = commandLine;
-    const size_t end = line.find_last_not_of(" \t");
-    if (end == std::string::npos) {
-        return "";
-    }
-    line.erase(end + 1);
-    const size_t space = line.find_last_of(" \t");
-    return space == std::string::npos ? line : line.substr(space + 1);
-}
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9') {
@@ -31,27 +19,6 @@ int hexValue(char c) {
     return -1;
 }
 
-// A file address as the Windows path it names (UTF-8), which winebrowser turns into the file's
-// Linux path; any other address goes on as it is.
-std::string desktopAddress(const std::string& address) {
-    const std::string scheme = "file:///";
-    if (address.compare(0, scheme.size(), scheme) != 0) {
-        return address;
-    }
-    std::string path;
-    for (size_t i = scheme.size(); i < address.size(); ++i) {
-        const int high = i + 2 < address.size() ? hexValue(address[i + 1]) : -1;
-        const int low = i + 2 < address.size() ? hexValue(address[i + 2]) : -1;
-        if (address[i] == '%' && high >= 0 && low >= 0) {
-            path += static_cast<char>(high * 16 + low);
-            i += 2;
-        } else {
-            path += address[i] == '/' ? '\\' : address[i];
-        }
-    }
-    return path;
-}
-
 std::wstring wideOf(const std::string& utf8) {
     std::wstring wide(utf8.size() + 1, L'\0');
     const int length =
@@ -60,14 +27,51 @@ std::wstring wideOf(const std::string& utf8) {
     return wide;
 }
 
+// The game's file address (every byte outside plain ASCII percent-encoded, UTF-8) as winebrowser
+// takes it: the path's characters as they are and only '%', '#' and '?' encoded. winebrowser
+// decodes the address once and encodes the file's Linux path anew for the desktop; handed the
+// decoded path instead, it would decode it a second time and a folder named p%41q would become
+// pAq. Any other address goes on as it is.
+std::wstring desktopAddress(const std::wstring& address) {
+    const std::wstring scheme = L"file:///";
+    if (address.compare(0, scheme.size(), scheme) != 0) {
+        return address;
+    }
+    std::string bytes;
+    for (size_t i = scheme.size(); i < address.size(); ++i) {
+        const int high = i + 2 < address.size() ? hexValue(static_cast<char>(address[i + 1])) : -1;
+        const int low = i + 2 < address.size() ? hexValue(static_cast<char>(address[i + 2])) : -1;
+        if (address[i] == L'%' && high >= 0 && low >= 0) {
+            bytes += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            bytes += static_cast<char>(address[i]); // the game's address is ASCII
+        }
+    }
+    std::wstring desktop = scheme;
+    for (const wchar_t c : wideOf(bytes)) {
+        desktop += c == L'%'   ? L"%25"
+                   : c == L'#' ? L"%23"
+                   : c == L'?' ? L"%3F"
+                               : std::wstring(1, c);
+    }
+    return desktop;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const std::string address = desktopAddress(addressOf(GetCommandLineA()));
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr || count < 2) {
+        return 1;
+    }
+    // The address holds neither '"' nor '\', so quoting it keeps it one argument.
+    std::wstring commandLine = L"winebrowser \"" + desktopAddress(arguments[count - 1]) + L"\"";
+    LocalFree(arguments);
     wchar_t program[MAX_PATH] = {};
     GetSystemDirectoryW(program, MAX_PATH);
     const std::wstring browser = std::wstring(program) + L"\\winebrowser.exe";
-    std::wstring commandLine = L"winebrowser \"" + wideOf(address) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

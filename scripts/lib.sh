@@ -5,9 +5,7 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What building and playing need.
-PACKAGES=(cmake ninja-build g++ googletest
-          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 fonts-wine locales fonts-ipafont-gothic fonts-ipafont-mincho)
 # What testing and measuring need on top: an X server and its tools, the fuzzer, the formatter,
 # chattr (a folder that takes no new file).
@@ -51,12 +49,11 @@ ensure_japanese_locale() {
     locale-gen >/dev/null
 }
 
-# Configures and builds one tree: host, win64, win32 or fuzz (libFuzzer targets, clang).
+# Configures and builds one tree: host, win64 or fuzz (libFuzzer targets, clang).
 build_tree() {
     local kind=$1 target=${2:-all} dir="$ROOT/build/$1" args=()
     case $kind in
     win64) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-x86_64.cmake") ;;
-    win32) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-i686.cmake" -DMABATAKIBAN_TESTS=OFF) ;;
     fuzz) args=(-DCMAKE_CXX_COMPILER=clang++-14 -DMABATAKIBAN_FUZZ=ON -DMABATAKIBAN_TESTS=OFF) ;;
     esac
     if [ ! -f "$dir/build.ninja" ]; then

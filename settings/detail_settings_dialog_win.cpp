@@ -5,6 +5,7 @@
 #include "settings/grades.h"
 #include "settings/settings_state.h"
 #include "common/dialog_win.h"
+#include "common/text_win.h"
 
 namespace {
 
@@ -20,8 +21,7 @@ constexpr Field Fields[] = {
 };
 
 void setNumber(HWND dialog, int id, int32_t value) {
-    const NumberText text = numberText(value);
-    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+    setWindowText(GetDlgItem(dialog, id), numberText(value).data());
 }
 
 int32_t rowOrFirst(int32_t index) {
@@ -31,11 +31,10 @@ int32_t rowOrFirst(int32_t index) {
 void fillFields(HWND dialog) {
     for (const Field& field : Fields) {
         HWND list = GetDlgItem(dialog, field.id);
-        SendMessageA(list, CB_RESETCONTENT, 0, 0);
+        SendMessageW(list, CB_RESETCONTENT, 0, 0);
         // The lists offer 1 to 9; anything else can still be typed.
         for (int32_t value = 1; value <= 9; ++value) {
-            const NumberText text = numberText(value);
-            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.data()));
+            addListItem(list, numberText(value).data());
         }
         setNumber(dialog, field.id, gradeTable[0].*field.value);
     }
@@ -48,9 +47,9 @@ void switchEditedGrade(HWND dialog, int32_t loadIndex, int32_t saveIndex) {
     loadIndex = rowOrFirst(loadIndex);
     // Whatever was typed is stored as it reads; the game limits what it plays with.
     for (const Field& field : Fields) {
-        char text[10] = {};
-        GetDlgItemTextA(dialog, field.id, text, sizeof text);
-        gradeTable[saveIndex].*field.value = parseInteger(text);
+        // Nine bytes of the text, as the field always gave: digits past them are not read.
+        const std::string text = windowText(GetDlgItem(dialog, field.id), 9);
+        gradeTable[saveIndex].*field.value = parseInteger(text.c_str());
     }
     for (const Field& field : Fields) {
         setNumber(dialog, field.id, gradeTable[loadIndex].*field.value);

@@ -5,6 +5,7 @@
 #include "settings/grade_choice.h"
 #include "settings/settings_state.h"
 #include "common/dialog_win.h"
+#include "common/text_win.h"
 
 #include <cstdint>
 
@@ -12,21 +13,21 @@ namespace {
 
 void fillGradeList(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_GAMESETTINGS_GRADE);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
     for (const char* label : gradeLabels) {
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
+        addListItem(list, label);
     }
     // Only the edit field shows the grade; no item is selected, and an index the table does
     // not have shows nothing.
     if (static_cast<uint32_t>(gradeIndex) < static_cast<uint32_t>(GradeCount)) {
-        SendMessageA(list, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gradeLabels[gradeIndex]));
+        setWindowText(list, gradeLabels[gradeIndex]);
     }
 }
 
 void takeChosenGrade(HWND dialog) {
-    char text[10] = {};
-    GetDlgItemTextA(dialog, IDC_GAMESETTINGS_GRADE, text, sizeof text);
-    gradeIndex = chosenGradeIndex(text, gradeIndex);
+    // Nine bytes of the text in Shift-JIS, whatever was typed: its first byte chooses the grade.
+    const std::string text = windowText(GetDlgItem(dialog, IDC_GAMESETTINGS_GRADE), 9);
+    gradeIndex = chosenGradeIndex(text.c_str(), gradeIndex);
 }
 
 } // namespace
@@ -41,7 +42,7 @@ INT_PTR CALLBACK gameSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam
         // close this dialog.
         switch (LOWORD(wParam)) {
         case IDC_GAMESETTINGS_DETAIL:
-            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DETAILSETTINGS), dialog,
+            DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_DETAILSETTINGS), dialog,
                             detailSettingsDialogProc, 0);
             break;
         case IDC_GAMESETTINGS_OK:

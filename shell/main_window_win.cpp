@@ -9,10 +9,11 @@
 #include "shell/game_platform_win.h"
 #include "shell/shell_state_win.h"
 #include "shell/toolbar_win.h"
+#include "common/text_win.h"
 
 #include <commctrl.h>
 
-const char MainWindowClassName[] = "Main Window";
+const wchar_t MainWindowClassName[] = L"Main Window";
 const char MainWindowCaption[] = "瞬記盤「まばたきばん」 Ver1.20";
 
 POINT mainWindowPosition(int screenWidth, int screenHeight) {
@@ -22,16 +23,16 @@ POINT mainWindowPosition(int screenWidth, int screenHeight) {
 }
 
 int createMainWindow(HINSTANCE instance) {
-    WNDCLASSA windowClass{};
+    WNDCLASSW windowClass{};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT;
     windowClass.lpfnWndProc = mainWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     // The board is drawn on the black that erasing leaves.
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = MainWindowClassName;
-    if (RegisterClassA(&windowClass) == 0) {
+    if (RegisterClassW(&windowClass) == 0) {
         return 0;
     }
 
@@ -40,24 +41,24 @@ int createMainWindow(HINSTANCE instance) {
         mainWindowPosition(GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES));
     ReleaseDC(nullptr, screen);
 
-    mainWindow = CreateWindowExA(0, MainWindowClassName, MainWindowCaption, WS_CAPTION | WS_SYSMENU,
-                                 position.x, position.y, MainWindowWidth, MainWindowHeight, nullptr,
-                                 nullptr, instance, nullptr);
+    mainWindow = CreateWindowExW(0, MainWindowClassName, wideText(MainWindowCaption).c_str(),
+                                 WS_CAPTION | WS_SYSMENU, position.x, position.y, MainWindowWidth,
+                                 MainWindowHeight, nullptr, nullptr, instance, nullptr);
     return 1;
 }
 
 int runMessageLoop() {
     MSG message;
     for (;;) {
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
             WaitMessage();
             continue;
         }
-        if (GetMessageA(&message, nullptr, 0, 0) == 0) {
+        if (GetMessageW(&message, nullptr, 0, 0) == 0) {
             return static_cast<int>(message.wParam);
         }
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 
@@ -88,10 +89,12 @@ void onPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
+// The window is a Unicode one, so its toolbar asks for tooltips as TTN_NEEDTEXTW. Every other
+// notification comes with a structure of its own and is left as it came.
 void onNotify(HWND window, LPARAM lParam) {
     NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header->code == TTN_NEEDTEXTA) {
-        onToolTipText(window, reinterpret_cast<TOOLTIPTEXTA*>(header));
+    if (header->code == TTN_NEEDTEXTW) {
+        onToolTipText(window, reinterpret_cast<TOOLTIPTEXTW*>(header));
     }
 }
 
@@ -140,6 +143,6 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_QUERYNEWPALETTE:
         return 0; // deliberately no default processing
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-extern const char MainWindowClassName[];
-extern const char MainWindowCaption[];
+extern const wchar_t MainWindowClassName[];
+extern const char MainWindowCaption[]; // Shift-JIS, like every text of the program
 
 constexpr int MainWindowWidth = 646;
 constexpr int MainWindowHeight = 556;

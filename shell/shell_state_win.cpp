@@ -22,5 +22,7 @@ static_assert(CMD_EXIT - CMD_START + 1 == ToolbarButtonCount, "one button per co
 TBBUTTON separatorButton = {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0};
 #define BROWSER_PATH "C:\\Program Files\\Internet Explorer\\iexplore.exe"
 const char BrowserPath[] = BROWSER_PATH;
-char helpCommandLine[] = BROWSER_PATH " https://example.com/mabatakiban/help.html";
-char homePageCommandLine[] = BROWSER_PATH " https://example.com/";
+// Quoted, so that the browser, splitting its command line the usual way, finds the address as
+// its one argument.
+const char helpCommandLine[] = "\"" BROWSER_PATH "\" https://example.com/mabatakiban/help.html";
+const char homePageCommandLine[] = "\"" BROWSER_PATH "\" https://example.com/";

@@ -13,8 +13,7 @@ extern HWND toolbarWindow; // kept while the toolbar is built
 extern TBBUTTON toolbarButtons[ToolbarButtonCount];
 extern TBBUTTON separatorButton;
 extern const char BrowserPath[];
-// The browser's path, a space and a page address; writable, since CreateProcessA may change its
-// command line. The Web help command goes to the help page on the web only when it cannot
-// write out the page built into the program.
-extern char helpCommandLine[];
-extern char homePageCommandLine[];
+// The browser's quoted path, a space and a page address. The Web help command goes to the help
+// page on the web only when it cannot write out the page built into the program.
+extern const char helpCommandLine[];
+extern const char homePageCommandLine[];

@@ -8,6 +8,9 @@
 #include "shell/about_dialog_win.h"
 #include "shell/help_win.h"
 #include "shell/shell_state_win.h"
+#include "common/text_win.h"
+
+#include <iterator>
 
 namespace {
 
@@ -25,7 +28,7 @@ static_assert(sizeof ToolTipTexts / sizeof ToolTipTexts[0] == CMD_EXIT - CMD_STA
               "one tooltip per command");
 
 HINSTANCE windowInstance(HWND window) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
 }
 
 } // namespace
@@ -35,52 +38,57 @@ void buildToolbar(HWND window) {
     InitCommonControls();
     toolbarWindow = CreateToolbarEx(window, ToolbarStyle, IDC_TOOLBAR, 0, nullptr, 0,
                                     toolbarButtons, 0, 0, 0, 0, 0, sizeof(TBBUTTON));
-    SendMessageA(toolbarWindow, TB_SETBITMAPSIZE, 0,
+    SendMessageW(toolbarWindow, TB_SETBITMAPSIZE, 0,
                  MAKELPARAM(ToolbarImageSize, ToolbarImageSize));
     TBADDBITMAP strip{instance, IDB_TOOLBAR};
-    const LRESULT firstImage = SendMessageA(toolbarWindow, TB_ADDBITMAP, ToolbarButtonCount,
+    const LRESULT firstImage = SendMessageW(toolbarWindow, TB_ADDBITMAP, ToolbarButtonCount,
                                             reinterpret_cast<LPARAM>(&strip));
     for (TBBUTTON& button : toolbarButtons) {
         button.iBitmap += static_cast<int>(firstImage);
     }
-    SendMessageA(toolbarWindow, TB_ADDBUTTONSA, ToolbarButtonCount,
+    SendMessageW(toolbarWindow, TB_ADDBUTTONSW, ToolbarButtonCount,
                  reinterpret_cast<LPARAM>(toolbarButtons));
-    SendMessageA(toolbarWindow, TB_AUTOSIZE, 0, 0);
+    SendMessageW(toolbarWindow, TB_AUTOSIZE, 0, 0);
     for (int position : SeparatorPositions) {
-        SendMessageA(toolbarWindow, TB_INSERTBUTTONA, position,
+        SendMessageW(toolbarWindow, TB_INSERTBUTTONW, position,
                      reinterpret_cast<LPARAM>(&separatorButton));
     }
-    boardFont = CreateFontA(32, 32, 0, 0, 600, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ 明朝");
+    // Asked for with the Japanese character set, so that a system without this face gives a
+    // Japanese one.
+    boardFont = CreateFontW(32, 32, 0, 0, 600, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, L"ＭＳ 明朝");
 }
 
-void onToolTipText(HWND window, TOOLTIPTEXTA* record) {
+void onToolTipText(HWND window, TOOLTIPTEXTW* record) {
     record->hinst = windowInstance(window);
     const UINT_PTR id = record->hdr.idFrom;
     if (id >= CMD_START && id <= CMD_EXIT) {
-        record->lpszText = const_cast<char*>(ToolTipTexts[id - CMD_START]);
+        // The record's own buffer holds the text (every tooltip is far shorter than it).
+        const std::wstring tip = wideText(ToolTipTexts[id - CMD_START]);
+        record->szText[tip.copy(record->szText, std::size(record->szText) - 1)] = L'\0';
+        record->lpszText = record->szText;
     }
 }
 
 void onCommand(HWND window, int id) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     switch (id) {
     case CMD_START:
     case CMD_START2:
         startGame();
         break;
     case CMD_SETTINGS:
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_GAMESETTINGS), window,
+        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_GAMESETTINGS), window,
                         gameSettingsDialogProc, 0);
         derivePlayParameters();
         break;
     case CMD_VERSION:
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), window, aboutDialogProc, 0);
+        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), window, aboutDialogProc, 0);
         break;
     case CMD_WEBHELP:
         openHelp(window);
         break;
     case CMD_HOMEPAGE:
-        launchBrowser(window, homePageCommandLine);
+        launchBrowser(window, wideText(homePageCommandLine));
         break;
     case CMD_EXIT:
         DestroyWindow(window);
@@ -90,16 +98,15 @@ void onCommand(HWND window, int id) {
     }
 }
 
-void launchBrowser(HWND window, char* commandLine) {
-    STARTUPINFOA startup{};
+void launchBrowser(HWND window, std::wstring commandLine) {
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    // Named on its own: taken from the unquoted command line, the path's spaces would make the
-    // system try C:\Program.exe and C:\Program Files\Internet.exe first, and run whatever
-    // stands there instead of the browser.
-    if (!CreateProcessA(BrowserPath, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                        nullptr, nullptr, &startup, &process)) {
-        MessageBoxA(window, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
+    // Named on its own as well as quoted in the command line: the system then never tries
+    // C:\Program.exe or C:\Program Files\Internet.exe, whatever stands there.
+    if (!CreateProcessW(wideText(BrowserPath).c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
+        showMessage(window, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
         return;
     }
     // The browser is not watched; holding its handles would only leak two per launch.

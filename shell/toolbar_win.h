@@ -3,14 +3,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 // Builds the toolbar along the top of the window, then BoardFont.
 void buildToolbar(HWND window);
 
-// Answers the toolbar's TTN_NEEDTEXTA request of the window's toolbar.
-void onToolTipText(HWND window, TOOLTIPTEXTA* record);
+// Answers the TTN_NEEDTEXTW request of the window's toolbar.
+void onToolTipText(HWND window, TOOLTIPTEXTW* record);
 
 // Carries out toolbar command id (the low word of WM_COMMAND's wParam).
 void onCommand(HWND window, int id);
 
-// Starts the browser with commandLine; tells the player when it cannot.
-void launchBrowser(HWND window, char* commandLine);
+// Starts the browser with commandLine (its quoted path, a space, one address); tells the player
+// when it cannot.
+void launchBrowser(HWND window, std::wstring commandLine);

@@ -2,44 +2,56 @@
 # would, and keep screenshots in $E2E_OUT for a person to look at.
 # shellcheck shell=bash
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The factory settings file, as a first run leaves it.
+DEFAULT_FILE="$E2E_DIR/../fuzz/corpus/default.ini"
 
 shot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null || true; }
 fail() { echo "FAIL: $*" >&2 && shot failure && exit 1; }
 
-# Waits up to $2 seconds (default 20) until a visible window's name matches $1 (prints its id),
-# or with "gone" as $3, until none does.
-wait_window() {
-    local id
-    for _ in $(seq $((${2:-20} * 10))); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-        if [ "${3:-}" = gone ]; then
-            [ -z "$id" ] && return 0
-        elif [ -n "$id" ]; then
-            echo "$id" && return 0
-        fi
+# Runs "$@" every tenth of a second until it succeeds, for up to $WAIT seconds (default 20).
+wait_for() {
+    for _ in $(seq $((${WAIT:-20} * 10))); do
+        "$@" 2>/dev/null && return 0
         sleep 0.1
     done
     return 1
 }
 
-# Gives a window the keyboard and types keys to it (there is no window manager to do it).
+# Prints the id of a visible window whose name matches $1, once there is one.
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
+wait_window() { wait_for visible "$1"; }
+
+# Gives a window the keyboard (there is no window manager to do it) and types keys to it.
 keys_to() {
     local id=$1
     shift
-    xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
-    sleep 0.2
+    focused() { xdotool windowfocus "$id" && [ "$(xdotool getwindowfocus)" = "$id" ]; }
+    wait_for focused || fail "window $id does not take the focus"
     xdotool key --clearmodifiers "$@"
 }
 
-# Starts the program in the current directory (its Wine process id in GAME_PID), waits for its
-# main window (MAIN) and finds the top left corner of its client area on the screen (CX CY).
+# Starts the program in the current directory (its Wine process id in GAME_PID), under the locale
+# GAME_LOCALE and with a limit of GAME_FILE_LIMIT blocks on the files it writes, where these are
+# set, and unless told nowait, finds its main window.
 start_game() {
-    wine "$E2E_EXE" &
+    (
+        if [ -n "${GAME_FILE_LIMIT:-}" ]; then
+            trap '' XFSZ # a write past the limit then fails instead of ending the process
+            ulimit -f "$GAME_FILE_LIMIT"
+        fi
+        exec env ${GAME_LOCALE:+LANG=$GAME_LOCALE LC_ALL=$GAME_LOCALE} wine "$E2E_EXE"
+    ) &
     GAME_PID=$!
-    [ "${1:-}" = nowait ] && return 0
+    [ "${1:-}" = nowait ] || find_main
+}
+
+# Waits for the main window (MAIN) and finds the top left corner of its client area on the screen
+# (CX CY) once it is drawn.
+find_main() {
+    local corner
     MAIN=$(wait_window "瞬記盤「まばたきばん」 Ver1.20") || fail "no main window"
-    sleep 0.5
-    read -r CX CY < <(python3 "$E2E_DIR/screen.py" "$MAIN")
+    corner=$(wait_for python3 "$E2E_DIR/screen.py" "$MAIN") || fail "the main window was not drawn"
+    read -r CX CY <<<"$corner"
 }
 
 # Clicks a toolbar button: 39-pixel buttons from x = 3, gaps of four 8-pixel separators.
@@ -57,7 +69,7 @@ expect_exit_code() {
     local code=0
     for _ in $(seq 300); do
         kill -0 "$GAME_PID" 2>/dev/null || break
-        xdotool search --onlyvisible --name "ライトエラー" >/dev/null 2>&1 && fail "the save failed"
+        visible "ライトエラー" >/dev/null && fail "the save failed"
         sleep 0.1
     done
     kill -0 "$GAME_PID" 2>/dev/null && fail "the program did not end"

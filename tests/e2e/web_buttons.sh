@@ -1,8 +1,8 @@
-# The web buttons on Linux, in a prefix set up as scripts/play does: the browser at Internet
-# Explorer's path hands the address to the desktop (xdg-open, here a stand-in that records it).
-# Webヘルプ gives the help page the game wrote out, ホームページ the home page, and a program
-# planted at C:\Program.exe never runs in the browser's place. The temporary folder has a space
-# and Japanese in its name, which the address must carry through.
+# The web buttons on Linux, in a prefix set up as scripts/play does, under a Western locale: the
+# browser at Internet Explorer's path hands the address to the desktop (xdg-open, here a stand-in
+# that records it). Webヘルプ gives the help page the game wrote out, ホームページ the home page,
+# and a program planted at C:\Program.exe never runs in the browser's place. The temporary folder
+# has a space, Japanese and a %41 in its name, which the address must carry through unchanged.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.bash"
@@ -11,15 +11,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 planted="$WINEPREFIX/drive_c/Program.exe"
 user=$(id -un)
-temp="$WINEPREFIX/drive_c/users/$user/一時 フォルダ"
+temp="$WINEPREFIX/drive_c/users/$user/一時 p%41q"
 set_temp() {
-    for name in TMP TEMP; do wine reg add 'HKCU\Environment' /v $name /t REG_EXPAND_SZ /d "$1" /f; done >/dev/null 2>&1
+    for name in TMP TEMP; do wine reg add 'HKCU\Environment' /v $name /t "$1" /d "$2" /f; done >/dev/null 2>&1
 }
-trap 'kill "$GAME_PID" 2>/dev/null || true; set_temp "%USERPROFILE%\Temp"; rm -rf "$work" "$planted" "$planted.log" "$temp"' EXIT
+trap 'kill "$GAME_PID" 2>/dev/null || true; set_temp REG_EXPAND_SZ "%USERPROFILE%\Temp"; rm -rf "$work" "$planted" "$planted.log" "$temp"' EXIT
 mkdir -p "$temp"
-set_temp "C:\\users\\$user\\一時 フォルダ"
+set_temp REG_SZ "C:\\users\\$user\\一時 p%41q"
 cd "$work"
-printf '%s\r\n' 3 3 3 0 3 3 5 0 3 3 7 0 3 3 9 0 5 3 5 0 5 3 9 0 7 3 5 0 7 2 9 0 9 2 9 0 9 1 9 0 1 >setdata.ini
+cp "$DEFAULT_FILE" setdata.ini
 mkdir bin && printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened.txt"\n' "$work" >bin/xdg-open
 chmod +x bin/xdg-open
 export PATH="$work/bin:$PATH"
@@ -36,13 +36,18 @@ press_for_address() {
     fail "nothing reached xdg-open"
 }
 
-start_game
+GAME_LOCALE=C.UTF-8 start_game
 press_for_address help 1
 help=$(sed -n 1p opened.txt)
 echo "Webヘルプ: $help"
 file=$(python3 -c 'import sys, urllib.parse as u; a = sys.argv[1]; print(u.unquote(u.urlparse(a).path) if a.startswith("file:") else a)' "$help")
 [ -f "$file" ] || fail "Webヘルプ gave '$help', not an existing file"
-cmp -s "$file" "$here/../../resources/help.html" || fail "'$file' is not the whole help page"
+python3 - "$file" "$here/../../resources/help.html" <<'PAGE' || fail "'$file' is not the help page"
+import sys
+page, built_in = (open(name, encoding="utf-8").read() for name in sys.argv[1:])
+before, after = built_in.split("<!-- record -->\n")
+sys.exit(not (page.startswith(before) and page.endswith(after) and 'id="record"' in page))
+PAGE
 [ "$(dirname "$file")" -ef "$temp" ] || fail "'$file' is not in the temporary folder"
 
 press_for_address home 2

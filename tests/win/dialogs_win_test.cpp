@@ -55,45 +55,49 @@ TEST_F(ShellTest, SettingsDialogsEditTheGradesInPlace) {
     open(); // the factory grades, 9級 chosen
     const auto gameClosed = [](HWND game) {
         std::string items;
-        for (int i = 0; i < SendDlgItemMessageA(game, 114, CB_GETCOUNT, 0, 0); ++i) {
-            char item[32] = {};
-            SendDlgItemMessageA(game, 114, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-            items += item + std::string(" ");
+        for (int i = 0; i < SendDlgItemMessageW(game, 114, CB_GETCOUNT, 0, 0); ++i) {
+            wchar_t item[32] = {};
+            SendDlgItemMessageW(game, 114, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+            items += utf8(item) + " ";
         }
-        EXPECT_EQ(items, "0:10級 1:９級 2:８級 3:７級 4:６級 5:５級 6:４級 7:３級 8:２級 9:１級 ");
-        EXPECT_EQ(texts(game, {114}), "1:９級");
+        EXPECT_EQ(items,
+                  u8"0:10級 1:９級 2:８級 3:７級 4:６級 5:５級 6:４級 7:３級 8:２級 9:１級 ");
+        EXPECT_EQ(texts(game, {114}), u8"1:９級");
         click(game, 101);
         click(game, 101);
-        SetDlgItemTextA(game, 114, "5:５級"); // then closed with the close box
+        SetDlgItemTextW(game, 114, L"5:５級"); // then closed with the close box
     };
     const auto detailFirst = [](HWND detail) {
         EXPECT_EQ(IsDlgButtonChecked(detail, 102), 1u) << "10級";
         EXPECT_EQ(texts(detail, {101, 106, 108}), "3 3 3") << "10級";
-        SetDlgItemTextA(detail, 101, "12");
+        SetDlgItemTextW(detail, 101, L"12");
         click(detail, 109);
         EXPECT_EQ(texts(detail, {101, 106, 108}), "3 3 5") << "9級";
-        SetDlgItemTextA(detail, 101, "4");
-        SetDlgItemTextA(detail, 108, "-3");
+        SetDlgItemTextW(detail, 101, L"4");
+        SetDlgItemTextW(detail, 106, L"1234567890"); // nine bytes are read
+        SetDlgItemTextW(detail, 108, L"-3");
         click(detail, 118);
     };
     const auto detailClosed = [](HWND detail) {
         EXPECT_EQ(texts(detail, {101, 106, 108}), "12 3 3") << "10級 again";
-        SetDlgItemTextA(detail, 101, "7"); // then closed with the close box
+        SetDlgItemTextW(detail, 101, L"7"); // then closed with the close box
     };
     const auto gameOk = [](HWND game) {
-        SetDlgItemTextA(game, 114, "5:５級");
+        // The full-width １ of 1級 begins with the Shift-JIS lead byte 0x82: index 2, 8級.
+        SetDlgItemTextW(game, 114, L"１級");
         click(game, 109);
     };
     Catcher catcher({gameClosed, detailFirst, detailClosed, gameOk});
     command(332);
     EXPECT_EQ(gradeTable[0].symbolCount, 12);
     EXPECT_EQ(gradeTable[1].symbolCount, 4);
+    EXPECT_EQ(gradeTable[1].showSeconds, 123456789);
     EXPECT_EQ(gradeTable[1].tryCount, -3);
     EXPECT_EQ(gradeIndex, 1) << "the close box keeps the grade";
     EXPECT_EQ(gameState.symbolCount, 4) << "derived again after the dialog";
     command(332);
-    EXPECT_EQ(gradeIndex, 5);
-    EXPECT_EQ(gameState.symbolCount, 5);
+    EXPECT_EQ(gradeIndex, 2);
+    EXPECT_EQ(gameState.tryCount, 7);
 }
 
 // A memory device context holding the program's bitmap resource id.
@@ -101,7 +105,7 @@ struct Picture {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ bitmap;
     explicit Picture(int id)
-        : bitmap(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
+        : bitmap(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
                             LR_CREATEDIBSECTION)) {
         SelectObject(dc, bitmap);
     }
@@ -122,19 +126,32 @@ TEST_F(ShellTest, EvaluationDrawsTheLinesAndTheBrainAndKeepsNothing) {
     open();
     gameState.scoreBasis = {9, 1, 9}; // no miss: 100 points, the sixth brain
     Catcher catcher({[](HWND evaluation) {
+        // The lines as a Japanese system draws them: in its system font (18 pixels, 8 wide,
+        // normal weight, the Japanese character set), black on the dialog's own colour, at x 10
+        // and y 300, 318, 336, 354 and 376 (left of the OK button).
         HDC dc = GetDC(evaluation);
-        const COLORREF face = GetSysColor(COLOR_3DFACE);
-        const int ink = pixelsOtherThan(evaluation, {0, 300, 200, 396}, face);
-        EXPECT_EQ(hex(GetPixel(dc, 10, 300)), hex(face)) << "drawn on the dialog's own colour";
-        SetBkMode(dc, TRANSPARENT); // the same lines drawn again over them add no ink
+        Picture japanese(0);
+        japanese.bitmap = CreateCompatibleBitmap(dc, 200, 96);
+        SelectObject(japanese.dc, japanese.bitmap);
+        const RECT lines = {0, 0, 200, 96};
+        FillRect(japanese.dc, &lines, GetSysColorBrush(COLOR_3DFACE));
+        SelectObject(japanese.dc, CreateFontW(18, 8, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0,
+                                              0, 0, 0, L"System"));
+        SetBkMode(japanese.dc, TRANSPARENT);
         for (const auto& [top, line] :
-             {std::pair(300, "文字数9：得点9×4＝36点 おまけ１点"),
-              std::pair(318, "時間1秒：得点9×3＝27点"), std::pair(336, "問題数9：得点9×4＝36点"),
-              std::pair(354, "間違数0：減点0×5＝0点"), std::pair(376, "合計得点：100点／100点")}) {
-            TextOutA(dc, 10, top, line, lstrlenA(line));
+             {std::pair(0, L"文字数9：得点9×4＝36点 おまけ１点"),
+              std::pair(18, L"時間1秒：得点9×3＝27点"), std::pair(36, L"問題数9：得点9×4＝36点"),
+              std::pair(54, L"間違数0：減点0×5＝0点"), std::pair(76, L"合計得点：100点／100点")}) {
+            TextOutW(japanese.dc, 10, top, line, lstrlenW(line));
         }
-        EXPECT_EQ(pixelsOtherThan(evaluation, {0, 300, 200, 396}, face), ink)
-            << "the lines at x 10 and y 300, 318, 336, 354 and 376";
+        int unlike = 0;
+        for (int y = 0; y < 96; ++y) {
+            for (int x = 0; x < 200; ++x) {
+                unlike += GetPixel(dc, x, 300 + y) != GetPixel(japanese.dc, x, y);
+            }
+        }
+        EXPECT_EQ(unlike, 0) << "pixels of the lines unlike a Japanese system's";
+        DeleteObject(SelectObject(japanese.dc, GetStockObject(SYSTEM_FONT)));
 
         Picture background(2), brain(8), mask(9);
         int wrong = 0;

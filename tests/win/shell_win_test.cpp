@@ -5,7 +5,14 @@
 
 #include <commctrl.h>
 
-static const std::string Refused = "ライトエラー: (warning) [1] ファイルが書けません";
+static const std::string Refused = u8"ライトエラー: (warning) [1] ファイルが書けません";
+
+// This run reads the program under the code page the test command asks for: 932 (Japanese) or a
+// Western one. Every test here holds under both.
+TEST(CodePage, IsTheOneOfThisRun) {
+    const char* expected = std::getenv("MABATAKIBAN_CODE_PAGE");
+    EXPECT_EQ(std::to_string(GetACP()), expected ? expected : "932");
+}
 
 TEST_F(ShellTest, WindowClassAndRouting) {
     open();
@@ -13,7 +20,7 @@ TEST_F(ShellTest, WindowClassAndRouting) {
     ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), "Main Window", &info));
     EXPECT_EQ(hex(info.style), hex(CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT));
     EXPECT_EQ(info.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101)));
-    EXPECT_EQ(text(window), "瞬記盤「まばたきばん」 Ver1.20");
+    EXPECT_EQ(text(window), u8"瞬記盤「まばたきばん」 Ver1.20");
     RECT place;
     GetWindowRect(window, &place);
     EXPECT_EQ(place.right - place.left, 646);
@@ -62,13 +69,12 @@ TEST_F(ShellTest, WindowClassAndRouting) {
 }
 
 TEST_F(ShellTest, ReadsWithoutAFileStopsThePhaseTimerThenSavesThenQuits) {
-    MSG quit{};
     const auto save = [&](HWND) {
         EXPECT_FALSE(KillTimer(window, 1)) << "the phase timer still ran during the save";
-        EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
-            << "WM_QUIT came before the save";
     };
-    Catcher catcher({nullptr, save}); // the read error, then the write error
+    // The read error, then the write error. A quit posted before the save would end the write
+    // error's loop before the box is ever seen.
+    Catcher catcher({nullptr, save});
     DeleteFileA("setdata.ini");
     open();
     EXPECT_EQ(gradeIndex, 1) << "9級";
@@ -77,14 +83,16 @@ TEST_F(ShellTest, ReadsWithoutAFileStopsThePhaseTimerThenSavesThenQuits) {
     writeFile("setdata.ini", "old"); // read-only, so that the save fails and says so
     SetFileAttributesA("setdata.ini", FILE_ATTRIBUTE_READONLY);
     DestroyWindow(window);
-    EXPECT_EQ(catcher.seen, (std::vector<std::string>{
-                                "リードエラー: (warning) [1] 設定ファイルがありません", Refused}));
-    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(catcher.seen,
+              (std::vector<std::string>{u8"リードエラー: (warning) [1] 設定ファイルがありません",
+                                        Refused}));
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(quit.wParam, 0u);
 }
 
 TEST_F(ShellTest, SavingKeepsThePlayersFiles) {
-    const std::tuple<const char*, DWORD, const char*> cases[] = {
+    const std::tuple<const char*, DWORD, std::string> cases[] = {
         {"read-only", FILE_ATTRIBUTE_READONLY, "old"},
         {"hidden", FILE_ATTRIBUTE_HIDDEN, DefaultFile},
         {"held open elsewhere", 0, "old"},
@@ -115,6 +123,21 @@ TEST_F(ShellTest, SavingKeepsThePlayersFiles) {
     }
 }
 
+// A folder of 250 characters, where the full names of its files pass MAX_PATH: the first save
+// makes the file, the second replaces it.
+TEST_F(ShellTest, SavesTwiceInADeepFolder) {
+    wchar_t temp[MAX_PATH] = {};
+    std::wstring deep(temp, GetTempPathW(MAX_PATH, temp));
+    Scratch scratch(L"\\\\?\\" + deep + std::wstring(250 - deep.size(), L'd'));
+    Catcher catcher;
+    loadDefaultGrades();
+    gradeIndex = 1;
+    writeSettings(nullptr);
+    writeSettings(nullptr);
+    EXPECT_EQ(catcher.seen, std::vector<std::string>{});
+    EXPECT_EQ(readFile("setdata.ini"), DefaultFile);
+}
+
 // Adds two images of its own before the program adds its strip, so that the strip's images no
 // longer start at 0.
 static LRESULT CALLBACK addTwoImagesFirst(int code, WPARAM wParam, LPARAM lParam) {
@@ -130,9 +153,9 @@ static LRESULT CALLBACK addTwoImagesFirst(int code, WPARAM wParam, LPARAM lParam
 TEST_F(ShellTest, ToolbarHoldsSevenButtonsInThreeGroupsWithTheirTips) {
     const int commands[15] = {330, 331, 0, 0, 0, 0, 332, 333, 0, 0, 0, 0, 334, 335, 336};
     const std::pair<UINT_PTR, std::string> tips[] = {
-        {330, "スタート"},   {331, "スタート"},  {332, "ゲーム設定"},
-        {333, "バージョン"}, {334, "Webヘルプ"}, {335, "ホームページ"},
-        {336, "終了"},       {329, "as it was"}, {337, "as it was"},
+        {330, u8"スタート"},   {331, u8"スタート"},  {332, u8"ゲーム設定"},
+        {333, u8"バージョン"}, {334, u8"Webヘルプ"}, {335, u8"ホームページ"},
+        {336, u8"終了"},       {329, "as it was"},   {337, "as it was"},
     };
     const std::vector<TBBUTTON> table(std::begin(toolbarButtons), std::end(toolbarButtons));
     for (int firstImage : {0, 2}) {
@@ -157,48 +180,86 @@ TEST_F(ShellTest, ToolbarHoldsSevenButtonsInThreeGroupsWithTheirTips) {
                 << "image at " << i << ", the strip added at image " << firstImage;
         }
         for (const auto& [id, tip] : tips) { // answered through the window
-            char untouched[] = "as it was";
-            TOOLTIPTEXTA record{
-                {nullptr, id, static_cast<UINT>(TTN_NEEDTEXTA)}, untouched, {}, {}, 0, 0};
-            SendMessageA(window, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&record));
-            EXPECT_EQ(record.lpszText, tip) << "id " << id;
-            EXPECT_EQ(record.hinst, GetModuleHandleA(nullptr)) << "id " << id;
+            wchar_t untouched[] = L"as it was";
+            TOOLTIPTEXTW record{
+                {nullptr, id, static_cast<UINT>(TTN_NEEDTEXTW)}, untouched, {}, {}, 0, 0};
+            SendMessageW(window, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&record));
+            EXPECT_EQ(utf8(record.lpszText), tip) << "id " << id;
+            EXPECT_EQ(record.hinst, GetModuleHandleW(nullptr)) << "id " << id;
+        }
+        // Other notifications come with structures of their own (the narrow tooltip request's
+        // buffer is half as long): none is written to, and none is answered but with 0.
+        for (const int code : {TTN_NEEDTEXTA, TBN_QUERYINSERT}) {
+            NMHDR record[16], before[16]; // room for either structure
+            std::memset(record, 0x5A, sizeof record);
+            record[0] = {nullptr, 330, static_cast<UINT>(code)};
+            std::memcpy(before, record, sizeof record);
+            EXPECT_EQ(SendMessageW(window, WM_NOTIFY, 330, reinterpret_cast<LPARAM>(record)), 0);
+            EXPECT_EQ(std::memcmp(before, record, sizeof record), 0) << "code " << code;
         }
         close();
     }
 }
 
-TEST_F(ShellTest, HomePageStartsTheBrowserOrSaysItIsMissing) {
-    const std::string browser = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
-    MoveFileA(browser.c_str(), (browser + ".aside").c_str()); // Wine's own, back at the end
-    DeleteFileA(browser.c_str());
+TEST_F(ShellTest, WebButtonsGiveTheBrowserOneAddressOrSayItIsMissing) {
     open();
     Catcher catcher;
-    command(335);
-    EXPECT_EQ(catcher.seen,
-              std::vector<std::string>{"残念！: [1] Internet Explorerが見つかりませんでした。"});
-
-    // The stand-in, also where an unquoted path would find a program first.
-    std::string standIn(MAX_PATH, '\0');
-    standIn.resize(GetModuleFileNameA(nullptr, standIn.data(), MAX_PATH));
-    standIn = standIn.substr(0, standIn.rfind('\\') + 1) + "browser_stand_in.exe";
-    CopyFileA(standIn.c_str(), browser.c_str(), FALSE);
-    CopyFileA(standIn.c_str(), "C:\\Program.exe", FALSE);
-    HANDLE started = CreateEventA(nullptr, FALSE, FALSE, "mabatakiban-browser-started");
-    command(335);
-    EXPECT_EQ(WaitForSingleObject(started, 10000), WAIT_OBJECT_0);
-    EXPECT_EQ(catcher.seen.size(), 1u) << "a message although the browser started";
-    std::string log = readFile(browser + ".log"); // the command line, then the process id
-    HANDLE process =
-        OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(&log[log.find('\n') + 1], nullptr, 10));
-    WaitForSingleObject(process, 10000); // a program still running cannot be deleted
-    CloseHandle(process);
-    CloseHandle(started);
-    log.erase(std::remove(log.begin(), log.end(), '"'), log.end()); // Wine quotes the path
-    EXPECT_EQ(log.substr(0, log.find('\n')), browser + " https://example.com/");
-    for (const std::string& file : {browser, std::string("C:\\Program.exe")}) {
-        DeleteFileA(file.c_str());
-        DeleteFileA((file + ".log").c_str());
+    {
+        Browser missing(false);
+        command(335);
     }
-    MoveFileA((browser + ".aside").c_str(), browser.c_str());
+    EXPECT_EQ(catcher.seen,
+              std::vector<std::string>{u8"残念！: [1] Internet Explorerが見つかりませんでした。"});
+    Browser browser(true);
+    EXPECT_EQ(browser.started([&] { command(335); }), "https://example.com/\n");
+    // Where the help page cannot be written, the help page on the web.
+    wchar_t temp[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"TMP", temp, MAX_PATH);
+    SetEnvironmentVariableW(L"TMP", L"C:\\no such folder");
+    EXPECT_EQ(browser.started([&] { command(334); }),
+              "https://example.com/mabatakiban/help.html\n");
+    SetEnvironmentVariableW(L"TMP", temp);
+    EXPECT_EQ(catcher.seen.size(), 1u) << "a message although the browser started";
+}
+
+TEST_F(ShellTest, FinishedGamesAreRecordedAndChartedOnTheHelpPage) {
+    open(); // 9級 of the factory grades: three symbols shown for three seconds
+    gameState.tryCount = 1;
+    Catcher evaluations;
+    for (const int misses : {0, 2}) {
+        command(330);
+        SendMessageW(window, WM_TIMER, 1, 0);        // covered
+        SendMessageW(window, WM_TIMER, 1, 0);        // asked
+        for (int cell = misses; cell >= 0; --cell) { // distractors, then the target
+            const Cell& at = gameState.problems.problems[0].cells[cell];
+            SendMessageW(window, WM_LBUTTONDOWN, 0,
+                         MAKELPARAM(at.column * 32 + 8, at.row * 32 + 48));
+        }
+        SendMessageW(window, WM_TIMER, 2, 0); // the evaluation, with the game's line
+        // A record cut short, whatever its bytes: the next line is a line of its own.
+        std::ofstream("record.csv", std::ios::app | std::ios::binary)
+            << std::string("\0\xff,9,", 5);
+    }
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char today[16];
+    std::snprintf(today, sizeof today, "%04d-%02d-%02d ", now.wYear, now.wMonth, now.wDay);
+    const std::string record = readFile("record.csv");
+    EXPECT_EQ(record.substr(0, 50), "date,grade,symbols,seconds,problems,misses,total\r\n");
+    EXPECT_EQ(record.substr(50, 11) + record.substr(69, 15),
+              today + std::string(",9,3,3,1,0,38\r\n"));
+    EXPECT_EQ(record.substr(84, 7) + record.substr(91, 11) + record.substr(110),
+              std::string("\0\xff,9,\r\n", 7) + today + ",9,3,3,1,2,28\r\n" +
+                  std::string("\0\xff,9,", 5));
+    // Both games on the chart, in the colour of 9級, 3 units a point below 100 at y 20.
+    Browser browser(true);
+    EXPECT_EQ(browser.started([&] { command(334); }).substr(0, 8), "file:///");
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::string page = readFile(utf8(temp) + "mabatakiban-help.html");
+    for (const char* point : {"<circle cx=\"54\" cy=\"206\" r=\"4\" fill=\"#f28e2b\">",
+                              "<circle cx=\"62\" cy=\"236\" r=\"4\" fill=\"#f28e2b\">"}) {
+        EXPECT_NE(page.find(point), std::string::npos) << point;
+    }
+    EXPECT_EQ(evaluations.seen.size(), 2u);
 }

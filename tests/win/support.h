@@ -11,19 +11,26 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 // What a run that found no settings file and changed nothing saves: the factory grades, 9級 chosen.
-inline const char DefaultFile[] = "3\r\n3\r\n3\r\n0\r\n3\r\n3\r\n5\r\n0\r\n3\r\n3\r\n7\r\n0\r\n"
-                                  "3\r\n3\r\n9\r\n0\r\n5\r\n3\r\n5\r\n0\r\n5\r\n3\r\n9\r\n0\r\n"
-                                  "7\r\n3\r\n5\r\n0\r\n7\r\n2\r\n9\r\n0\r\n9\r\n2\r\n9\r\n0\r\n"
-                                  "9\r\n1\r\n9\r\n0\r\n1\r\n";
+inline const std::string DefaultFile = [] {
+    std::ifstream in(MABATAKIBAN_DEFAULT_FILE, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}();
 
-// A window's text, or with GetClassNameA its class name.
-inline std::string text(HWND window, decltype(&GetWindowTextA) get = GetWindowTextA) {
-    char buffer[256] = {};
-    get(window, buffer, sizeof buffer);
-    return buffer;
+// Texts in UTF-8, as the tests write what a player reads, whatever the system's code page.
+inline std::string utf8(const wchar_t* wide) {
+    char utf8[768] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}
+// A window's text, or with GetClassNameW its class name.
+inline std::string text(HWND window, decltype(&GetWindowTextW) get = GetWindowTextW) {
+    wchar_t wide[256] = {};
+    get(window, wide, 256);
+    return utf8(wide);
 }
 inline std::string hex(unsigned long value) {
     char buffer[16];
@@ -56,26 +63,29 @@ inline int pixelsOtherThan(HWND window, const RECT& box, COLORREF colour) {
 
 // A fresh folder, the working directory while alive; emptied and removed afterwards.
 struct Scratch {
-    char previous[MAX_PATH] = {}, path[MAX_PATH] = {};
-    Scratch() {
-        GetCurrentDirectoryA(MAX_PATH, previous);
-        GetTempPathA(MAX_PATH, path);
-        GetTempFileNameA(path, "mab", 0, path);
-        DeleteFileA(path);
-        CreateDirectoryA(path, nullptr);
-        SetCurrentDirectoryA(path);
+    wchar_t previous[MAX_PATH] = {};
+    std::wstring path = std::wstring(MAX_PATH, L'\0');
+    // In the temporary folder, or where name says (a full path, any length, in the \\?\ form).
+    explicit Scratch(std::wstring name = L"") {
+        GetCurrentDirectoryW(MAX_PATH, previous);
+        GetTempPathW(MAX_PATH, path.data());
+        GetTempFileNameW(path.c_str(), L"mab", 0, path.data());
+        DeleteFileW(path.c_str());
+        path = name.empty() ? path.c_str() : name;
+        CreateDirectoryW(path.c_str(), nullptr);
+        SetCurrentDirectoryW(path.c_str());
     }
     ~Scratch() {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA("*", &found);
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(L"*", &found);
         for (BOOL more = search != INVALID_HANDLE_VALUE; more;
-             more = FindNextFileA(search, &found)) {
-            SetFileAttributesA(found.cFileName, FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(found.cFileName) || RemoveDirectoryA(found.cFileName); // not . and ..
+             more = FindNextFileW(search, &found)) {
+            SetFileAttributesW(found.cFileName, FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(found.cFileName) || RemoveDirectoryW(found.cFileName); // not . and ..
         }
         FindClose(search);
-        SetCurrentDirectoryA(previous);
-        RemoveDirectoryA(path);
+        SetCurrentDirectoryW(previous);
+        RemoveDirectoryW(path.c_str());
     }
 };
 
@@ -89,7 +99,7 @@ class Catcher {
     explicit Catcher(std::vector<Step> steps = {}) : steps_(std::move(steps)) {
         // One hook for the whole run; it serves whichever catcher is alive.
         [[maybe_unused]] static HHOOK hook =
-            SetWindowsHookExA(WH_CBT, onCbt, nullptr, GetCurrentThreadId());
+            SetWindowsHookExW(WH_CBT, onCbt, nullptr, GetCurrentThreadId());
         active() = this;
     }
     ~Catcher() { active() = nullptr; }
@@ -104,13 +114,13 @@ class Catcher {
     static LRESULT CALLBACK onCbt(int code, WPARAM wParam, LPARAM lParam) {
         const HWND window = reinterpret_cast<HWND>(wParam);
         if (code == HCBT_CREATEWND && active()) {
-            const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-            if ((create.style & WS_CHILD) && text(create.hwndParent, GetClassNameA) == "#32770" &&
+            const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+            if ((create.style & WS_CHILD) && text(create.hwndParent, GetClassNameW) == "#32770" &&
                 !active()->created.empty()) {
                 active()->created.back() +=
                     control(static_cast<int>(reinterpret_cast<INT_PTR>(create.hMenu)),
-                            text(window, GetClassNameA).c_str(), create.style);
-            } else if (text(window, GetClassNameA) == "#32770") {
+                            text(window, GetClassNameW).c_str(), create.style);
+            } else if (text(window, GetClassNameW) == "#32770") {
                 active()->created.push_back(hex(create.style) + "\n");
                 active()->pending_.push_back(window);
                 SetTimer(nullptr, 0, 0, run);
@@ -128,9 +138,9 @@ class Catcher {
         self->pending_.erase(self->pending_.begin());
         std::string seen = text(dialog) + ":";
         for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            const auto icon = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
+            const auto icon = reinterpret_cast<HICON>(SendMessageW(c, STM_GETICON, 0, 0));
             seen += !icon ? "" : icon == LoadIconA(nullptr, IDI_WARNING) ? " (warning)" : " (icon)";
-            seen += text(c, GetClassNameA) == "Button"
+            seen += text(c, GetClassNameW) == "Button"
                         ? " [" + std::to_string(GetDlgCtrlID(c)) + "]"
                     : text(c).empty() ? ""
                                       : " " + text(c);
@@ -140,7 +150,7 @@ class Catcher {
             self->steps_[self->seen.size() - 1](dialog);
         }
         for (UINT close : {WM_COMMAND, WM_CLOSE}) { // IDOK for a message box, else the close box
-            IsWindowVisible(dialog) && SendMessageA(dialog, close, IDOK, 0);
+            IsWindowVisible(dialog) && SendMessageW(dialog, close, IDOK, 0);
         }
         if (IsWindowVisible(dialog)) { // ended all the same, so that the test goes on
             ADD_FAILURE() << "neither its close box nor IDOK closes " << seen;
@@ -151,30 +161,70 @@ class Catcher {
     std::vector<HWND> pending_;
 };
 
+// While alive, the browser at Internet Explorer's path is the stand-in that logs its arguments, or
+// none at all, and so is C:\Program.exe, where an unquoted path would find a program first.
+// Wine's own browser goes back at the end.
+struct Browser {
+    const std::string path = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
+    const std::string unquoted = "C:\\Program.exe";
+    explicit Browser(bool present) {
+        MoveFileA(path.c_str(), (path + ".aside").c_str());
+        char standIn[MAX_PATH] = {}; // beside this program
+        GetModuleFileNameA(nullptr, standIn, MAX_PATH);
+        std::strcpy(std::strrchr(standIn, '\\') + 1, "browser_stand_in.exe");
+        for (const std::string& file : {path, unquoted}) {
+            if (present) {
+                CopyFileA(standIn, file.c_str(), FALSE);
+            }
+        }
+    }
+    ~Browser() {
+        for (const std::string& file : {path, unquoted, path + ".log", unquoted + ".log"}) {
+            DeleteFileA(file.c_str());
+        }
+        MoveFileA((path + ".aside").c_str(), path.c_str());
+    }
+    // The arguments the browser got when command ran, one a line ("" when it did not start).
+    std::string started(const std::function<void()>& command) {
+        HANDLE event = CreateEventA(nullptr, FALSE, FALSE, "mabatakiban-browser-started");
+        command();
+        const bool ran = WaitForSingleObject(event, 10000) == WAIT_OBJECT_0;
+        CloseHandle(event);
+        std::string log = readFile(path + ".log"); // then the process id
+        DeleteFileA((path + ".log").c_str());
+        const size_t id = log.rfind('\n') + 1;
+        // A program still running cannot be deleted.
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(&log[id], nullptr, 10));
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+        return ran ? log.substr(0, id) : "";
+    }
+};
+
 // Each test gets the program's main window of its own, in a scratch folder that holds the
 // factory settings file, and leaves nothing behind: the window, its class, the board font and the
 // state of the run go at the end.
 class ShellTest : public ::testing::Test {
   protected:
     void open() {
-        ASSERT_EQ(createMainWindow(GetModuleHandleA(nullptr)), 1);
+        ASSERT_EQ(createMainWindow(GetModuleHandleW(nullptr)), 1);
         window = mainWindow;
     }
     void close() {
         Catcher closeWriteErrors;
         DestroyWindow(window);
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) { // the WM_QUIT among them
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) { // the WM_QUIT among them
         }
         DeleteObject(std::exchange(boardFont, nullptr));
-        UnregisterClassA("Main Window", GetModuleHandleA(nullptr));
+        UnregisterClassW(L"Main Window", GetModuleHandleW(nullptr));
         resetGameState();
         resetSettingsState();
     }
     void TearDown() override { close(); }
     // A toolbar command, with a notification code that the program must not look at.
-    void command(int id) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 1), 0); }
-    static void click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
+    void command(int id) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, 1), 0); }
+    static void click(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
 
     Scratch scratch;
     HWND window = nullptr;
