@@ -1,15 +1,140 @@
 #include "settings/settings_io_win.h"
 
+#include "common/files_win.h"
+#include "common/text_win.h"
 #include "settings/grades.h"
+#include "settings/save_cleanup.h"
 #include "settings/settings_file.h"
 
 #include <string>
 
-void readSettings(HWND owner) {
-    HANDLE file = CreateFileA(SettingsFileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+namespace {
+
+constexpr wchar_t SettingsName[] = L"setdata.ini";
+bool exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Names of the form setXXXX.tmp, tried in turn from a number that differs from run to run, until
+// one is free. With create, the free name's file is made at once (its handle is returned), so
+// that it is this save's own; otherwise the name is only checked. Empty when the folder takes no
+// new file or every name is taken.
+std::wstring unusedName(const std::wstring& folder, HANDLE* create) {
+    const DWORD first = (GetTickCount() ^ GetCurrentProcessId()) & 0xFFFF;
+    for (DWORD i = 0; i <= 0xFFFF; ++i) {
+        wchar_t name[16];
+        wsprintfW(name, L"set%04X.tmp", (first + i) & 0xFFFF);
+        const std::wstring path = folder + name;
+        if (create == nullptr) {
+            if (!exists(path)) {
+                return GetLastError() == ERROR_FILE_NOT_FOUND ? path : std::wstring();
+            }
+            continue;
+        }
+        *create = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (*create != INVALID_HANDLE_VALUE) {
+            return path;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
+            return std::wstring();
+        }
+    }
+    return std::wstring();
+}
+
+bool writeAll(HANDLE file, const std::string& content) {
+    DWORD written = 0;
+    return WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+           written == content.size();
+}
+
+// For a folder that takes no new file: setdata.ini itself may still be writable. The new bytes go
+// over the old ones from the start, and only then is the file cut at their end, so a write that
+// fails (a full disk, a quota) leaves the old bytes behind whatever part of the new ones was
+// written, never an empty file. This is not atomic: such a failure leaves a mixture, and the
+// player is warned.
+bool writeInPlace(const std::wstring& target, const std::string& content) {
+    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        MessageBoxA(owner, "設定ファイルがありません", "リードエラー", MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    const bool complete = writeAll(file, content) && SetEndOfFile(file) && FlushFileBuffers(file);
+    CloseHandle(file);
+    return complete;
+}
+
+// Puts the complete temporary in the place of an existing target. The replace keeps what the
+// player gave the old file (attributes, security settings); where the system still hands over the
+// temporary's attributes, the player's are set back. Merge and ACL errors are ignored: on network
+// shares permissions often cannot be merged, and Windows would otherwise refuse the whole
+// replace (Wine ignores these flags).
+bool replaceWith(const std::wstring& target, const std::wstring& temporary, DWORD attributes) {
+    const std::wstring backup = unusedName(workingFolder(), nullptr);
+    if (backup.empty()) {
+        return false;
+    }
+    const BOOL replaced = ReplaceFileW(
+        target.c_str(), temporary.c_str(), backup.c_str(),
+        REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr);
+    const ReplaceResult result = replaceResultOf(replaced, GetLastError());
+    const SaveCleanup cleanup =
+        cleanupAfterReplace(result, {exists(target), exists(backup), exists(temporary)});
+    if (cleanup.restoreBackup && !MoveFileExW(backup.c_str(), target.c_str(),
+                                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return false; // both copies stay where they are
+    }
+    if (cleanup.deleteBackup) {
+        DeleteFileW(backup.c_str());
+    }
+    if (cleanup.deleteTemporary) {
+        DeleteFileW(temporary.c_str());
+    }
+    if (result == ReplaceResult::Replaced && GetFileAttributesW(target.c_str()) != attributes) {
+        SetFileAttributesW(target.c_str(), attributes);
+    }
+    return result == ReplaceResult::Replaced;
+}
+
+bool saveSettingsFile(const std::string& content) {
+    const std::wstring folder = workingFolder();
+    const std::wstring target = folder + SettingsName;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    // A read-only setdata.ini is the player's wish that it stay as it is. Windows refuses to
+    // replace it, but not every implementation does, so ask first. The same for a folder of that
+    // name: Wine's ReplaceFile moves it aside under another name rather than refusing.
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        return false;
+    }
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const std::wstring temporary = unusedName(folder, &file);
+    if (temporary.empty()) {
+        return writeInPlace(target, content);
+    }
+    const bool complete = writeAll(file, content) && FlushFileBuffers(file);
+    CloseHandle(file);
+    if (complete) {
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            return replaceWith(target, temporary, attributes);
+        }
+        if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+    }
+    DeleteFileW(temporary.c_str());
+    return false;
+}
+
+} // namespace
+
+void readSettings(HWND owner) {
+    HANDLE file = CreateFileW((workingFolder() + SettingsName).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        showMessage(owner, "設定ファイルがありません", "リードエラー", MB_OK | MB_ICONWARNING);
         loadDefaultGrades();
         gradeIndex = 1;
         return;
@@ -25,83 +150,11 @@ void readSettings(HWND owner) {
     applySettingsValues(reader.finish());
 }
 
-namespace {
-
-bool writeAll(HANDLE file, const std::string& content) {
-    DWORD written = 0;
-    return WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-           written == content.size() && FlushFileBuffers(file);
-}
-
-// Writes content over whatever the file held; an existing file keeps its attributes.
-// disposition says whether the file may be created.
-bool overwrite(const char* name, const std::string& content, DWORD disposition) {
-    HANDLE file =
-        CreateFileA(name, GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    const bool complete = SetEndOfFile(file) && writeAll(file, content);
-    CloseHandle(file);
-    return complete;
-}
-
-// Puts the complete temporary in the place of target. An existing target is replaced so that it
-// keeps what the player gave it (attributes, and on Windows its security settings); where the
-// system still hands over the temporary's attributes, the player's are set back.
-bool replaceWith(const char* target, const char* temporary, DWORD targetAttributes) {
-    if (targetAttributes == INVALID_FILE_ATTRIBUTES) {
-        return MoveFileExA(temporary, target, MOVEFILE_WRITE_THROUGH);
-    }
-    char fullTarget[MAX_PATH];
-    char fullTemporary[MAX_PATH];
-    // ReplaceFile wants full paths.
-    const DWORD targetLength = GetFullPathNameA(target, MAX_PATH, fullTarget, nullptr);
-    const DWORD temporaryLength = GetFullPathNameA(temporary, MAX_PATH, fullTemporary, nullptr);
-    if (targetLength == 0 || targetLength >= MAX_PATH || temporaryLength == 0 ||
-        temporaryLength >= MAX_PATH ||
-        !ReplaceFileA(fullTarget, fullTemporary, nullptr, 0, nullptr, nullptr)) {
-        return false;
-    }
-    if (GetFileAttributesA(target) != targetAttributes) {
-        SetFileAttributesA(target, targetAttributes);
-    }
-    return true;
-}
-
-bool saveSettingsFile(const std::string& content) {
-    const DWORD attributes = GetFileAttributesA(SettingsFileName);
-    // A read-only setdata.ini is the player's wish that it stay as it is. Windows refuses to
-    // replace it, but not every implementation does, so ask first. The same for a folder of that
-    // name: Wine's ReplaceFile moves it aside under another name rather than refusing.
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-        return false;
-    }
-    // A name of its own, so that no file of the player's can be taken for the temporary, and
-    // only what this save created is ever deleted.
-    char temporary[MAX_PATH] = {};
-    if (GetTempFileNameA(".", "set", 0, temporary) == 0 ||
-        GetFileAttributesA(temporary) == INVALID_FILE_ATTRIBUTES) {
-        // The folder takes no new file; setdata.ini itself may still be writable, as it was
-        // before saves went through a temporary.
-        return overwrite(SettingsFileName, content, OPEN_ALWAYS);
-    }
-    if (overwrite(temporary, content, OPEN_EXISTING) &&
-        replaceWith(SettingsFileName, temporary, attributes)) {
-        return true;
-    }
-    DeleteFileA(temporary);
-    return false;
-}
-
-} // namespace
-
 void writeSettings(HWND owner) {
     // Truncating setdata.ini and writing it line by line would lose the player's settings to any
     // failure in between. The new content goes to a file beside it, and only a complete copy
     // replaces the old one, in one step.
     if (!saveSettingsFile(formatSettings(currentSettingsValues()))) {
-        MessageBoxA(owner, "ファイルが書けません", "ライトエラー", MB_OK | MB_ICONWARNING);
+        showMessage(owner, "ファイルが書けません", "ライトエラー", MB_OK | MB_ICONWARNING);
     }
 }

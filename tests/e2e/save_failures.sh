@@ -1,20 +1,51 @@
-# A folder that takes no new file but lets setdata.ini be written (an immutable directory here,
-# folder permissions on Windows): the save writes the file in place instead of failing.
+# Saves that the system does not let through the usual way, with the real program:
+# - a folder that takes no new file but lets setdata.ini be written (an immutable directory here,
+#   folder permissions on Windows): where no byte can be written (a file-size limit of 0), the
+#   write-error box and the old file as it was, not emptied; then, written in place over an old
+#   file longer than the new content, the file cut at the new content's end;
+# - a second file SETDATA.INI beside setdata.ini, which makes the system move the old file aside
+#   and then fail to move the new one in: the write-error box, and the old settings back under
+#   the name the game reads.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.bash"
 
 work=$(mktemp -d)
-trap 'kill "$GAME_PID" 2>/dev/null || true; chattr -i "$work" 2>/dev/null; rm -rf "$work"' EXIT
-cd "$work"
-# LF line ends, which the save rewrites as CR LF.
-printf '%s\n' 3 3 3 0 3 3 5 0 3 3 7 0 3 3 9 0 5 3 5 0 5 3 9 0 7 3 5 0 7 2 9 0 9 2 9 0 9 1 9 0 4 >setdata.ini
-chattr +i "$work" || fail "cannot make the folder immutable (chattr)"
-touch probe 2>/dev/null && fail "the immutable folder still takes new files"
+trap 'kill "$GAME_PID" 2>/dev/null || true; chattr -i "$work/immutable" 2>/dev/null; rm -rf "$work"' EXIT
+mkdir "$work/immutable" "$work/case"
+# The old settings with LF line ends, in the first folder with tokens past the 41st (ignored on
+# reading, gone after a save), so that the old file is longer than the new one.
+printf '%s\n' $(cat "$DEFAULT_FILE") >"$work/case/setdata.ini"
+cp "$work/case/setdata.ini" "$work/case-old.ini"
+printf '%s\n' $(cat "$DEFAULT_FILE") $(seq 100 160) >"$work/immutable/setdata.ini"
+echo decoy >"$work/case/SETDATA.INI"
+cp "$work/immutable/setdata.ini" "$work/old.ini"
 
+# Closes the game, dismisses the write-error box the save must show, and expects the normal end.
+close_refused() {
+    keys_to "$MAIN" alt+F4
+    keys_to "$(wait_window ライトエラー)" Return || fail "no write-error box"
+    expect_exit_code 0
+}
+
+cd "$work/immutable"
+chattr +i . || fail "cannot make the folder immutable (chattr)"
+touch probe 2>/dev/null && fail "the immutable folder still takes new files"
+wineserver -p 2>/dev/null || true # the limit is the game's: a server it started would share it
+GAME_FILE_LIMIT=0 start_game
+close_refused
+cmp -s setdata.ini ../old.ini || fail "a failed write changed setdata.ini: $(od -c setdata.ini | head -3)"
 start_game
 keys_to "$MAIN" alt+F4
 expect_exit_code 0
-cmp -s setdata.ini <(printf '%s\r\n' 3 3 3 0 3 3 5 0 3 3 7 0 3 3 9 0 5 3 5 0 5 3 9 0 7 3 5 0 7 2 9 0 9 2 9 0 9 1 9 0 4) ||
-    fail "setdata.ini was not rewritten in place: $(od -c setdata.ini | head -3)"
+cmp -s setdata.ini "$DEFAULT_FILE" ||
+    fail "setdata.ini was not rewritten in place: $(od -c setdata.ini | tail -3)"
+
+cd "$work/case"
+start_game
+close_refused
+names=$(find . -maxdepth 1 -iname setdata.ini)
+[ "$(wc -l <<<"$names")" = 1 ] && cmp -s "$names" "$work/case-old.ini" ||
+    fail "not the old settings under one name: $names: $(head -c 40 $names | od -c | head -2)"
+[ -z "$(find . -iname 'set*.tmp')" ] || fail "left behind: $(find . -iname 'set*.tmp')"
 echo "ok"

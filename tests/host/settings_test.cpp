@@ -3,6 +3,7 @@
 #include "core/game_state.h"
 #include "settings/grade_choice.h"
 #include "settings/grades.h"
+#include "settings/save_cleanup.h"
 #include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <fstream>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -33,10 +36,10 @@ TEST(SettingsFile, ReadsTokensBetweenWhitespaceUntilCtrlZ) {
 TEST(SettingsFile, DefaultsAreWrittenIn123Bytes) {
     gradeIndex = 1;
     loadDefaultGrades();
-    EXPECT_EQ(formatSettings(currentSettingsValues()),
-              "3\r\n3\r\n3\r\n0\r\n3\r\n3\r\n5\r\n0\r\n3\r\n3\r\n7\r\n0\r\n3\r\n3\r\n9\r\n0\r\n"
-              "5\r\n3\r\n5\r\n0\r\n5\r\n3\r\n9\r\n0\r\n7\r\n3\r\n5\r\n0\r\n7\r\n2\r\n9\r\n0\r\n"
-              "9\r\n2\r\n9\r\n0\r\n9\r\n1\r\n9\r\n0\r\n1\r\n");
+    std::ifstream file(MABATAKIBAN_DEFAULT_FILE, std::ios::binary); // one value a line, CR LF
+    const std::string expected(std::istreambuf_iterator<char>(file), {});
+    ASSERT_EQ(expected.size(), 123u);
+    EXPECT_EQ(formatSettings(currentSettingsValues()), expected);
 }
 
 TEST(SettingsFile, ExtremeValuesComeBackAndNothingElse) {
@@ -89,4 +92,34 @@ TEST(SettingsDialogs, GradeOfTheListTextAndOfEachRadioButton) {
     EXPECT_STREQ(numberText(INT32_MIN).data(), "-2147483648");
     EXPECT_EQ(parseInteger(" \t-12"), -12);
     EXPECT_EQ(parseInteger("- 5"), 0);
+}
+
+TEST(SavingSettings, EndsWithTheOldOrTheNewFileWhateverTheReplaceDid) {
+    // The replace's result and error, the files there afterwards (setdata.ini, backup,
+    // temporary), and what the save then does: restore the backup, delete it, delete the
+    // temporary.
+    const struct {
+        bool succeeded;
+        uint32_t error;
+        SaveFiles there;
+        const char* cleanup;
+    } cases[] = {
+        {true, 0, {true, true, false}, "-B-"},     // replaced; the old file is the backup
+        {false, 1175, {true, false, true}, "--T"}, // nothing moved: names kept
+        {false, 1176, {true, false, true}, "--T"}, // nothing moved: names kept
+        {false, 1177, {false, true, true}, "R-T"}, // the old file at the backup name
+        {false, 1177, {true, true, true}, "R-T"},  // and something else answers to setdata.ini
+        {false, 1176, {false, true, true}, "R-T"}, // the old file moved, whatever the error says
+        {false, 5, {false, true, true}, "R-T"},    // the same for any other error
+        {false, 5, {true, true, true}, "--T"},     // both there: neither copy is deleted
+        {false, 5, {true, false, false}, "---"},
+    };
+    for (const auto& c : cases) {
+        const SaveCleanup cleanup =
+            cleanupAfterReplace(replaceResultOf(c.succeeded, c.error), c.there);
+        const std::string done = {cleanup.restoreBackup ? 'R' : '-',
+                                  cleanup.deleteBackup ? 'B' : '-',
+                                  cleanup.deleteTemporary ? 'T' : '-'};
+        EXPECT_EQ(done, c.cleanup) << "error " << c.error;
+    }
 }
