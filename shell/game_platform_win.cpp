@@ -2,6 +2,7 @@
 
 #include "core/game_state.h"
 #include "evaluation/evaluation_dialog_win.h"
+#include "evaluation/game_record_win.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
 #include "shell/shell_state_win.h"
@@ -16,7 +17,8 @@ class WindowGamePlatform final : public GamePlatform {
     void killTimer(int32_t id) override { KillTimer(mainWindow, static_cast<UINT_PTR>(id)); }
     void repaintNow() override { ::repaintNow(mainWindow); }
     void openEvaluation() override {
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EVALUATION), mainWindow,
+        recordFinishedGame();
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EVALUATION), mainWindow,
                         evaluationDialogProc, 0);
     }
 };

@@ -1,61 +1,61 @@
 #include "shell/help_win.h"
 
+#include "common/text_win.h"
+#include "evaluation/game_record_win.h"
 #include "resources/resource.h"
 #include "shell/help_address.h"
+#include "shell/record_page.h"
 #include "shell/shell_state_win.h"
 #include "shell/toolbar_win.h"
 
 #include <string>
-#include <vector>
 
 namespace {
 
-constexpr char HelpFileName[] = "mabatakiban-help.html";
+constexpr wchar_t HelpFileName[] = L"mabatakiban-help.html";
 
-// A fresh, complete copy of the page; false when any of it could not be written.
-bool writeHelpPage(const char* path) {
-    HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_HELP), RT_RCDATA);
+std::string builtInPage() {
+    HRSRC resource =
+        FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_HELP), reinterpret_cast<LPCWSTR>(RT_RCDATA));
     HGLOBAL loaded = resource != nullptr ? LoadResource(nullptr, resource) : nullptr;
-    const void* page = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (page == nullptr) {
-        return false;
-    }
-    const DWORD size = SizeofResource(nullptr, resource);
-    HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const bool complete = WriteFile(file, page, size, &written, nullptr) && written == size;
-    CloseHandle(file);
-    return complete;
-}
-
-// The path in UTF-8, which is what browsers take percent-encoded bytes of a file address to be.
-std::string utf8Of(const char* path) {
-    const int wideLength = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-    std::vector<wchar_t> wide(static_cast<size_t>(wideLength > 0 ? wideLength : 1));
-    MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), wideLength);
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
-    std::vector<char> utf8(static_cast<size_t>(length > 0 ? length : 1));
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), -1, utf8.data(), length, nullptr, nullptr);
-    return std::string(utf8.data());
+    const char* page = loaded != nullptr ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    return page != nullptr ? std::string(page, SizeofResource(nullptr, resource)) : std::string();
 }
 
 } // namespace
 
+bool writeHelpPage(const std::wstring& path) {
+    const std::string builtIn = builtInPage();
+    if (builtIn.empty()) {
+        return false;
+    }
+    const std::string page = pageWithRecord(builtIn, recordSection(readGameRecord()));
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool complete =
+        WriteFile(file, page.data(), static_cast<DWORD>(page.size()), &written, nullptr) &&
+        written == page.size();
+    CloseHandle(file);
+    return complete;
+}
+
 void openHelp(HWND window) {
-    char folder[MAX_PATH] = {};
-    const DWORD length = GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + HelpFileName;
-    if (length == 0 || length >= MAX_PATH || path.size() >= MAX_PATH ||
-        !writeHelpPage(path.c_str())) {
-        launchBrowser(window, helpCommandLine);
+    // The temporary folder may be named in any language: it is asked for, and written to, in
+    // UTF-16, and the browser gets it as UTF-8, which is what percent-encoded bytes of a file
+    // address are taken to be.
+    const DWORD size = GetTempPathW(0, nullptr);
+    std::wstring path(size, L'\0');
+    const DWORD length = size > 0 ? GetTempPathW(size, path.data()) : 0;
+    path.resize(length < size ? length : 0);
+    path += HelpFileName;
+    if (length == 0 || length >= size || !writeHelpPage(path)) {
+        launchBrowser(window, wideText(helpCommandLine));
         return;
     }
-    // Writable and terminated, as CreateProcessA wants its command line.
-    std::string commandLine = std::string(BrowserPath) + " " + fileAddress(utf8Of(path.c_str()));
-    launchBrowser(window, commandLine.data());
+    launchBrowser(window,
+                  L"\"" + wideText(BrowserPath) + L"\" " + wideText(fileAddress(utf8Text(path))));
 }

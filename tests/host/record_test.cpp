@@ -1,0 +1,116 @@
+// The record of finished games: the line each game adds to record.csv, the games read back from
+// any bytes, and the section of the help page drawn from them.
+#include "evaluation/game_record.h"
+#include "shell/record_page.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+using namespace std::string_literals;
+
+namespace {
+
+// The games as the lines they came from, '|' before each.
+std::string listed(const std::vector<GameRecord>& games) {
+    std::string text;
+    for (const GameRecord& g : games) {
+        text += "|" + g.date;
+        for (const int32_t value : {g.grade, g.symbols, g.seconds, g.problems, g.misses, g.total}) {
+            text += "," + std::to_string(value);
+        }
+    }
+    return text;
+}
+
+GameRecord game(const char* date, int32_t grade, int32_t total) {
+    return {date, grade, 5, 3, 9, 2, total};
+}
+
+} // namespace
+
+TEST(RecordFile, LineOfAGame) {
+    const struct {
+        int32_t gradeIndex;
+        ScoreBasis basis;
+        int32_t misses;
+        const char* values;
+    } cases[] = {
+        {5, {5, 3, 9}, 2, "5,5,3,9,2,68\r\n"},
+        // An index off the list is played, and so recorded, as the nearest grade.
+        {-3, {9, 1, 9}, 0, "10,9,1,9,0,100\r\n"},
+        {12, {INT32_MIN, 10, INT32_MAX}, -1, "1,-2147483648,10,2147483647,-1,2\r\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(recordLine({2026, 2, 7, 9, 5, 3}, c.gradeIndex, c.basis, c.misses),
+                  "2026-02-07 09:05:03,"s + c.values);
+    }
+}
+
+TEST(RecordFile, ReadsOnlyWholeValidLines) {
+    // After the date of a game, none of these makes its line one; "\0004" is a NUL and a 4.
+    const std::string skipped[] = {"9,3,3,5,1",     "9,3,3,5,1,34,", "9,3,3,5,1,2147483648",
+                                   "9,+3,3,5,1,34", "9, 3,3,5,1,34", "9,3,,5,-,34",
+                                   "11,3,3,5,1,34", "0,3,3,5,1,34",  "9,3,3,5,1,3\0004"s};
+    std::string bytes = "2026-01-01 00:00:00,10,3,3,3,0,31\n" + recordHeader() + "\r\n\n";
+    bytes += "2026-01-02 00:00:00,9,3,3,5,1,34\r\n";
+    for (const std::string& line : skipped) {
+        bytes += "2026-01-03 00:00:00," + line + "\n";
+    }
+    bytes += "2026-1-03 00:00:00,9,3,3,5,1,34\n2026-01-03T00:00:00,9,3,3,5,1,34\n\xff\0\x80,\0,\n"s;
+    bytes += "2026-01-04 00:00:00,1,9,1,9,21,-2147483648\n2026-01-05 00:00:00,1,9,1,9,0,100";
+    const std::string kept = "|2026-01-02 00:00:00,9,3,3,5,1,34"
+                             "|2026-01-04 00:00:00,1,9,1,9,21,-2147483648"
+                             "|2026-01-05 00:00:00,1,9,1,9,0,100";
+    EXPECT_EQ(listed(parseRecords(bytes, true)), "|2026-01-01 00:00:00,10,3,3,3,0,31" + kept);
+    // Read from a tail, the first line may be the end of a cut one.
+    EXPECT_EQ(listed(parseRecords(bytes, false)), kept);
+}
+
+TEST(RecordPage, ChartsEachGameAndTabulatesEachGrade) {
+    const std::string html =
+        recordSection({game("2026-03-01 10:00:00", 10, 130), game("2026-03-02 10:00:00", 5, 11),
+                       game("2026-03-03 10:00:00", 5, -4), game("2026-03-04 21:30:00", 1, 69)});
+    for (const char* part :
+         {u8"<circle cx=\"54\" cy=\"20\" r=\"4\" fill=\"#4e79a7\"><title>2026-03-01 10:00:00 "
+          u8"10級 130点</title>",
+          ">130</text>", "cx=\"62\" cy=\"287\" r=\"4\" fill=\"#edc948\"", "cx=\"70\" cy=\"320\"",
+          ">-4</text>", "cx=\"78\" cy=\"113\" r=\"4\" fill=\"#6b6b6b\"",
+          "points=\"54,20 62,108.5 70,183 78,165.5\"",
+          u8"<tr><th>5級</th><td>2</td><td>11</td><td>-4</td><td>3.5</td><td>2026-03-03</td>"}) {
+        EXPECT_NE(html.find(part), std::string::npos) << part;
+    }
+}
+
+TEST(RecordPage, ChartsTheLastHundredOfTheLastThousandRead) {
+    // A line too long to be a game's, then 1,005 games scoring 0, but 100 from the 901st to the
+    // 910th and the most there is from the 1,001st on.
+    std::string bytes = std::string(1 << 20, '7') + "\n";
+    for (int i = 0; i < 1005; ++i) {
+        const int32_t total = i / 10 == 90 ? 100 : i / 1000 * INT32_MAX;
+        bytes += "2026-03-01 10:00:00,7,5,3,9,2," + std::to_string(total) + "\n";
+    }
+    const std::string html = recordSection(parseRecords(bytes, true));
+    for (const char* part :
+         {u8"<th>7級</th><td>1000</td><td>2147483647</td><td>2147483647</td><td>1073741823.5</td>",
+          "points=\"54,140 62,110 70,80 ", "cx=\"846\"", "1,000"}) {
+        EXPECT_NE(html.find(part), std::string::npos) << part;
+    }
+    EXPECT_EQ(html.find("cx=\"854\""), std::string::npos);
+}
+
+TEST(RecordPage, EmptyRecordAndItsPlaceOnThePage) {
+    const std::string empty = recordSection({});
+    EXPECT_NE(empty.find(u8"ゲームを最後まで遊ぶと"), std::string::npos);
+    EXPECT_EQ(empty.find("<svg"), std::string::npos);
+    const char* const cases[][2] = {
+        {"<p>v</p>\n<!-- record -->\n<nav>\n", "<p>v</p>\n<S>\n<nav>\n"},
+        {"<p>v</p>\r\n<!-- record -->\r\n<nav>", "<p>v</p>\r\n<S>\n<nav>"},
+        {"<p>v</p>\n<nav>\n", "<p>v</p>\n<nav>\n"},
+        {"<p><!-- record --></p>\n<!-- record -->", "<p><!-- record --></p>\n<S>\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(pageWithRecord(c[0], "<S>\n"), c[1]);
+    }
+}
