@@ -11,10 +11,6 @@ int32_t characterOfCode(int32_t code) {
     return code <= 9 ? code + 48 : code + 55;
 }
 
-int32_t codeOfCharacter(int32_t character) {
-    return character <= 64 ? character - 48 : character - 55;
-}
-
 // Neighbours, even at a corner, are refused so that one click never lands on two cells.
 bool touchesEarlierCell(const Problem& problem, int32_t count, int32_t column, int32_t row) {
     for (int32_t k = 0; k < count; ++k) {
@@ -30,7 +26,7 @@ bool touchesEarlierCell(const Problem& problem, int32_t count, int32_t column, i
 // A repeated symbol would give the question two answers.
 bool usedByEarlierCell(const Problem& problem, int32_t count, int32_t code) {
     for (int32_t k = 0; k < count; ++k) {
-        if (codeOfCharacter(problem.cells[k].symbol) == code) {
+        if (problem.cells[k].symbol == characterOfCode(code)) {
             return true;
         }
     }

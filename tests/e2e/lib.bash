@@ -56,10 +56,8 @@ find_main() {
 
 # Clicks a toolbar button: 39-pixel buttons from x = 3, gaps of four 8-pixel separators.
 click_toolbar() {
-    local x
-    case $1 in
-    help) x=240 ;; home) x=280 ;;
-    esac
+    local x=280 # home
+    [ "$1" = help ] && x=240
     # Then away from the button, so that its tooltip does not stand over the board.
     xdotool mousemove $((CX + x)) $((CY + 18)) click 1 mousemove 5 5
 }

@@ -9,7 +9,7 @@
 
 #include <fstream>
 #include <cstring>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -38,11 +38,8 @@ std::vector<std::vector<int32_t>> numbersAfterEach(const std::string& text, cons
     return found;
 }
 
-const std::string page = [] {
-    std::stringstream content;
-    content << std::ifstream(MABATAKIBAN_RESOURCE_DIR "/help.html").rdbuf();
-    return content.str();
-}();
+std::ifstream file(MABATAKIBAN_RESOURCE_DIR "/help.html", std::ios::binary);
+const std::string page(std::istreambuf_iterator<char>(file), {});
 
 } // namespace
 

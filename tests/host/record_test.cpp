@@ -106,7 +106,6 @@ TEST(RecordPage, EmptyRecordAndItsPlaceOnThePage) {
     EXPECT_EQ(empty.find("<svg"), std::string::npos);
     const char* const cases[][2] = {
         {"<p>v</p>\n<!-- record -->\n<nav>\n", "<p>v</p>\n<S>\n<nav>\n"},
-        {"<p>v</p>\r\n<!-- record -->\r\n<nav>", "<p>v</p>\r\n<S>\n<nav>"},
         {"<p>v</p>\n<nav>\n", "<p>v</p>\n<nav>\n"},
         {"<p><!-- record --></p>\n<!-- record -->", "<p><!-- record --></p>\n<S>\n"},
     };

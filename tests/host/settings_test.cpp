@@ -95,31 +95,27 @@ TEST(SettingsDialogs, GradeOfTheListTextAndOfEachRadioButton) {
 }
 
 TEST(SavingSettings, EndsWithTheOldOrTheNewFileWhateverTheReplaceDid) {
-    // The replace's result and error, the files there afterwards (setdata.ini, backup,
-    // temporary), and what the save then does: restore the backup, delete it, delete the
-    // temporary.
+    // The replace's result and error; which of setdata.ini, the backup and the temporary are there
+    // afterwards; then whether the backup is restored, the backup deleted, the temporary deleted.
     const struct {
         bool succeeded;
         uint32_t error;
         SaveFiles there;
         const char* cleanup;
     } cases[] = {
-        {true, 0, {true, true, false}, "-B-"},     // replaced; the old file is the backup
-        {false, 1175, {true, false, true}, "--T"}, // nothing moved: names kept
-        {false, 1176, {true, false, true}, "--T"}, // nothing moved: names kept
+        {true, 0, {true, true, false}, "-B-"},     // the old file is the backup
+        {false, 1175, {true, false, true}, "--T"}, // names kept, as for 1176
         {false, 1177, {false, true, true}, "R-T"}, // the old file at the backup name
-        {false, 1177, {true, true, true}, "R-T"},  // and something else answers to setdata.ini
-        {false, 1176, {false, true, true}, "R-T"}, // the old file moved, whatever the error says
-        {false, 5, {false, true, true}, "R-T"},    // the same for any other error
+        {false, 1177, {true, true, true}, "R-T"},  // and something else under setdata.ini
+        {false, 5, {false, true, true}, "R-T"},    // the old file moved, whatever the error says
         {false, 5, {true, true, true}, "--T"},     // both there: neither copy is deleted
-        {false, 5, {true, false, false}, "---"},
     };
     for (const auto& c : cases) {
-        const SaveCleanup cleanup =
+        const SaveCleanup done =
             cleanupAfterReplace(replaceResultOf(c.succeeded, c.error), c.there);
-        const std::string done = {cleanup.restoreBackup ? 'R' : '-',
-                                  cleanup.deleteBackup ? 'B' : '-',
-                                  cleanup.deleteTemporary ? 'T' : '-'};
-        EXPECT_EQ(done, c.cleanup) << "error " << c.error;
+        EXPECT_EQ(std::string(done.restoreBackup ? "R" : "-") + (done.deleteBackup ? "B" : "-") +
+                      (done.deleteTemporary ? "T" : "-"),
+                  c.cleanup)
+            << "error " << c.error;
     }
 }

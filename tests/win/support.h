@@ -14,12 +14,6 @@
 #include <cstring>
 #include <fstream>
 
-// What a run that found no settings file and changed nothing saves: the factory grades, 9級 chosen.
-inline const std::string DefaultFile = [] {
-    std::ifstream in(MABATAKIBAN_DEFAULT_FILE, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}();
-
 // Texts in UTF-8, as the tests write what a player reads, whatever the system's code page.
 inline std::string utf8(const wchar_t* wide) {
     char utf8[768] = {};
@@ -37,14 +31,12 @@ inline std::string hex(unsigned long value) {
     std::snprintf(buffer, sizeof buffer, "0x%08lx", value);
     return buffer;
 }
-// One control as created: "id class style".
-inline std::string control(int id, const char* className, unsigned long style) {
-    return std::to_string(id) + " " + className + " " + hex(style) + "\n";
-}
 inline std::string readFile(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
     return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
+// What a run that found no settings file and changed nothing saves: the factory grades, 9級 chosen.
+inline const std::string DefaultFile = readFile(MABATAKIBAN_DEFAULT_FILE);
 inline void writeFile(const char* name, const std::string& content) {
     std::ofstream(name, std::ios::binary) << content;
 }
@@ -89,10 +81,9 @@ struct Scratch {
     }
 };
 
-// While alive (one at a time), sees every dialog and message box created on this thread: records it
-// with its controls as their creation asked for them (controls change their own style afterwards),
-// describes it, and hands it, in the order of creation, to the next step once its modal loop runs
-// (from a timer that the loop itself dispatches). What a step leaves open is closed.
+// While alive (one at a time), sees every dialog and message box created on this thread: once its
+// modal loop runs (from a timer that the loop itself dispatches), records what a player reads in
+// it and hands it, in the order of creation, to the next step. What a step leaves open is closed.
 class Catcher {
   public:
     using Step = std::function<void(HWND)>;
@@ -103,8 +94,7 @@ class Catcher {
         active() = this;
     }
     ~Catcher() { active() = nullptr; }
-    std::vector<std::string> created; // the style, then a control() line for each control
-    std::vector<std::string> seen;    // "caption: (icon) [button ids] texts"
+    std::vector<std::string> seen; // "caption: (icon) [button id and text] texts"
 
   private:
     static Catcher*& active() {
@@ -113,18 +103,9 @@ class Catcher {
     }
     static LRESULT CALLBACK onCbt(int code, WPARAM wParam, LPARAM lParam) {
         const HWND window = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_CREATEWND && active()) {
-            const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-            if ((create.style & WS_CHILD) && text(create.hwndParent, GetClassNameW) == "#32770" &&
-                !active()->created.empty()) {
-                active()->created.back() +=
-                    control(static_cast<int>(reinterpret_cast<INT_PTR>(create.hMenu)),
-                            text(window, GetClassNameW).c_str(), create.style);
-            } else if (text(window, GetClassNameW) == "#32770") {
-                active()->created.push_back(hex(create.style) + "\n");
-                active()->pending_.push_back(window);
-                SetTimer(nullptr, 0, 0, run);
-            }
+        if (code == HCBT_CREATEWND && active() && text(window, GetClassNameW) == "#32770") {
+            active()->pending_.push_back(window);
+            SetTimer(nullptr, 0, 0, run);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
@@ -141,7 +122,7 @@ class Catcher {
             const auto icon = reinterpret_cast<HICON>(SendMessageW(c, STM_GETICON, 0, 0));
             seen += !icon ? "" : icon == LoadIconA(nullptr, IDI_WARNING) ? " (warning)" : " (icon)";
             seen += text(c, GetClassNameW) == "Button"
-                        ? " [" + std::to_string(GetDlgCtrlID(c)) + "]"
+                        ? " [" + std::to_string(GetDlgCtrlID(c)) + " " + text(c) + "]"
                     : text(c).empty() ? ""
                                       : " " + text(c);
         }
@@ -162,42 +143,34 @@ class Catcher {
 };
 
 // While alive, the browser at Internet Explorer's path is the stand-in that logs its arguments, or
-// none at all, and so is C:\Program.exe, where an unquoted path would find a program first.
-// Wine's own browser goes back at the end.
+// none at all. Wine's own browser goes back at the end.
 struct Browser {
     const std::string path = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
-    const std::string unquoted = "C:\\Program.exe";
     explicit Browser(bool present) {
         MoveFileA(path.c_str(), (path + ".aside").c_str());
         char standIn[MAX_PATH] = {}; // beside this program
         GetModuleFileNameA(nullptr, standIn, MAX_PATH);
         std::strcpy(std::strrchr(standIn, '\\') + 1, "browser_stand_in.exe");
-        for (const std::string& file : {path, unquoted}) {
-            if (present) {
-                CopyFileA(standIn, file.c_str(), FALSE);
-            }
-        }
+        present&& CopyFileA(standIn, path.c_str(), FALSE);
     }
     ~Browser() {
-        for (const std::string& file : {path, unquoted, path + ".log", unquoted + ".log"}) {
-            DeleteFileA(file.c_str());
-        }
+        DeleteFileA(path.c_str());
         MoveFileA((path + ".aside").c_str(), path.c_str());
     }
     // The arguments the browser got when command ran, one a line ("" when it did not start).
     std::string started(const std::function<void()>& command) {
         HANDLE event = CreateEventA(nullptr, FALSE, FALSE, "mabatakiban-browser-started");
         command();
-        const bool ran = WaitForSingleObject(event, 10000) == WAIT_OBJECT_0;
+        WaitForSingleObject(event, 10000);
         CloseHandle(event);
-        std::string log = readFile(path + ".log"); // then the process id
-        DeleteFileA((path + ".log").c_str());
-        const size_t id = log.rfind('\n') + 1;
+        const std::string log = readFile(path + ".log"); // then the process id
+        const size_t id = log.rfind('\n') + 1;           // 0 for a log never written
         // A program still running cannot be deleted.
         HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(&log[id], nullptr, 10));
         WaitForSingleObject(process, 10000);
         CloseHandle(process);
-        return ran ? log.substr(0, id) : "";
+        DeleteFileA((path + ".log").c_str());
+        return log.substr(0, id);
     }
 };
 
