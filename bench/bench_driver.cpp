@@ -10,8 +10,10 @@
 #include "core/game.h"
 #include "core/game_state.h"
 #include "core/problems.h"
+#include "evaluation/game_record.h"
 #include "resources/resource.h"
 #include "settings/detail_settings_dialog_win.h"
+#include "shell/help_win.h"
 #include "shell/main_window_win.h"
 #include "shell/shell_state_win.h"
 
@@ -424,6 +426,45 @@ int measureResources(HINSTANCE instance) {
     return 0;
 }
 
+// ---- the help page with the player's record ----------------------------------------------
+// The Web help command's page written with a record of 1,000 games, then with a record file of
+// 100 MB, of which only the end is read.
+
+double helpPageMillis(const std::wstring& page) {
+    std::vector<double> times;
+    for (int i = 0; i < 21; ++i) {
+        const double start = millisNow();
+        if (!writeHelpPage(page)) {
+            return -1;
+        }
+        times.push_back(millisNow() - start);
+    }
+    return median(times);
+}
+
+int measureHelpPage() {
+    wchar_t temp[MAX_PATH] = {};
+    const std::wstring page = std::wstring(temp, GetTempPathW(MAX_PATH, temp)) + L"bench-help.html";
+    std::string record = recordHeader();
+    for (int i = 0; i < 1000; ++i) {
+        record += recordLine({2026, 1 + i / 100 % 12, 1 + i % 28, 12, 0, 0}, i % 10,
+                             ScoreBasis{3 + i % 7, 1 + i % 3, 3 + i % 7}, i % 4);
+    }
+    FILE* file = std::fopen("record.csv", "wb");
+    std::fwrite(record.data(), 1, record.size(), file);
+    std::fclose(file);
+    report("helppage_1000_games_median_ms", helpPageMillis(page));
+    file = std::fopen("record.csv", "wb");
+    for (std::size_t written = 0; written < 100u << 20; written += record.size()) {
+        std::fwrite(record.data(), 1, record.size(), file);
+    }
+    std::fclose(file);
+    report("helppage_100_mb_median_ms", helpPageMillis(page));
+    std::remove("record.csv");
+    DeleteFileW(page.c_str());
+    return 0;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
@@ -446,6 +487,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
         code = measurePacing(instance);
     } else if (std::strcmp(mode, "resources") == 0) {
         code = measureResources(instance);
+    } else if (std::strcmp(mode, "helppage") == 0) {
+        code = measureHelpPage();
     }
     std::fclose(results);
     return code;
