@@ -11,6 +11,7 @@
 namespace {
 
 constexpr wchar_t SettingsName[] = L"setdata.ini";
+
 bool exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -70,9 +71,11 @@ bool writeInPlace(const std::wstring& target, const std::string& content) {
 // temporary's attributes, the player's are set back. Merge and ACL errors are ignored: on network
 // shares permissions often cannot be merged, and Windows would otherwise refuse the whole
 // replace (Wine ignores these flags).
-bool replaceWith(const std::wstring& target, const std::wstring& temporary, DWORD attributes) {
-    const std::wstring backup = unusedName(workingFolder(), nullptr);
+bool replaceWith(const std::wstring& folder, const std::wstring& target,
+                 const std::wstring& temporary, DWORD attributes) {
+    const std::wstring backup = unusedName(folder, nullptr);
     if (backup.empty()) {
+        DeleteFileW(temporary.c_str());
         return false;
     }
     const BOOL replaced = ReplaceFileW(
@@ -117,7 +120,7 @@ bool saveSettingsFile(const std::string& content) {
     CloseHandle(file);
     if (complete) {
         if (attributes != INVALID_FILE_ATTRIBUTES) {
-            return replaceWith(target, temporary, attributes);
+            return replaceWith(folder, target, temporary, attributes);
         }
         if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
             return true;
