@@ -103,6 +103,10 @@ std::string recordLine(const LocalTime& time, int32_t gradeIndex, const ScoreBas
     return line;
 }
 
+std::string recordAppendText(uint64_t fileSize, char lastByte, const std::string& lines) {
+    return (fileSize == 0 ? recordHeader() : lastByte != '\n' ? "\r\n" : "") + lines;
+}
+
 std::vector<GameRecord> parseRecords(const std::string& bytes, bool atFileStart) {
     std::size_t start = 0;
     if (!atFileStart) {

@@ -35,6 +35,11 @@ std::string recordHeader();
 std::string recordLine(const LocalTime& time, int32_t gradeIndex, const ScoreBasis& basis,
                        int32_t missCount);
 
+// What appending lines (each ending in CR LF) to a record of fileSize bytes whose last byte is
+// lastByte writes: a new file starts with the header, and a last line cut short (a crash, a full
+// disk) is ended first, so that the new lines stay lines of their own.
+std::string recordAppendText(uint64_t fileSize, char lastByte, const std::string& lines);
+
 // The games in bytes, oldest first, at most the last RecordGamesKept of them. bytes is the whole
 // file (atFileStart) or its last part, whose text before the first line end is a cut line and is
 // dropped. Lines end in LF or CR LF; a line that is not seven valid comma-separated fields (the

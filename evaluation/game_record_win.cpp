@@ -40,9 +40,8 @@ void recordFinishedGame() {
         SetFilePointerEx(file, lastByte, nullptr, FILE_BEGIN);
         ReadFile(file, &last, 1, &got, nullptr);
     }
-    // A new file starts with the header; a line cut short (a crash, a full disk) is ended first,
-    // so that this game's line stays a line of its own. One write for all of it.
-    text = (size.QuadPart == 0 ? recordHeader() : last != '\n' ? "\r\n" : "") + text;
+    // One write for all of it.
+    text = recordAppendText(static_cast<uint64_t>(size.QuadPart), last, text);
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);

@@ -15,6 +15,11 @@ void loadDefaultGrades() {
     std::copy(std::begin(defaultGrades), std::end(defaultGrades), gradeTable);
 }
 
+void loadFactorySettings() {
+    loadDefaultGrades();
+    gradeIndex = 1;
+}
+
 void derivePlayParameters() {
     // The file and the settings dialogs accept any integer, and both keep it as it is so that
     // nothing the player wrote is lost. What the game runs with is limited here instead:

@@ -11,6 +11,9 @@ extern const GradeTable defaultGrades;
 // Sets every row of the table to the factory values; gradeIndex is left alone.
 void loadDefaultGrades();
 
+// What a start without a settings file plays: the factory grades with 9級 (index 1) chosen.
+void loadFactorySettings();
+
 // Sets the game's play parameters from the chosen grade.
 void derivePlayParameters();
 

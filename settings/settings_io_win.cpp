@@ -138,8 +138,7 @@ void readSettings(HWND owner) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         showMessage(owner, "設定ファイルがありません", "リードエラー", MB_OK | MB_ICONWARNING);
-        loadDefaultGrades();
-        gradeIndex = 1;
+        loadFactorySettings();
         return;
     }
     // Read in pieces and stop at the 41st value, so a huge file costs no more than a small one.

@@ -46,6 +46,11 @@ TEST(RecordFile, LineOfAGame) {
         EXPECT_EQ(recordLine({2026, 2, 7, 9, 5, 3}, c.gradeIndex, c.basis, c.misses),
                   "2026-02-07 09:05:03,"s + c.values);
     }
+    // A new file gets the header first; a last line cut short is ended before the new one.
+    const std::string header = "date,grade,symbols,seconds,problems,misses,total\r\n";
+    EXPECT_EQ(recordAppendText(0, '\0', "L\r\n"), header + "L\r\n");
+    EXPECT_EQ(recordAppendText(1, '1', "L\r\n"), "\r\nL\r\n");
+    EXPECT_EQ(recordAppendText(84, '\n', "L\r\n"), "L\r\n");
 }
 
 TEST(RecordFile, ReadsOnlyWholeValidLines) {

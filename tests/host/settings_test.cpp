@@ -34,8 +34,8 @@ TEST(SettingsFile, ReadsTokensBetweenWhitespaceUntilCtrlZ) {
 }
 
 TEST(SettingsFile, DefaultsAreWrittenIn123Bytes) {
-    gradeIndex = 1;
-    loadDefaultGrades();
+    resetSettingsState();
+    loadFactorySettings(); // a start without the file: 9級 chosen
     std::ifstream file(MABATAKIBAN_DEFAULT_FILE, std::ios::binary); // one value a line, CR LF
     const std::string expected(std::istreambuf_iterator<char>(file), {});
     ASSERT_EQ(expected.size(), 123u);
