@@ -204,3 +204,15 @@ class ShellTest : public ::testing::Test {
     HWND window = nullptr;
     ShellTest() { writeFile("setdata.ini", DefaultFile); }
 };
+
+// A memory device context holding the program's bitmap resource id.
+struct Picture {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ bitmap;
+    explicit Picture(int id)
+        : bitmap(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
+                            LR_CREATEDIBSECTION)) {
+        SelectObject(dc, bitmap);
+    }
+    ~Picture() { DeleteDC(dc), DeleteObject(bitmap); }
+};
