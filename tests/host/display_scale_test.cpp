@@ -33,7 +33,11 @@ TEST(DisplayScale, PicturesOfTheNearestScale) {
     for (const auto& [dpi, percent] : nearest) {
         EXPECT_EQ(pictureScale(dpi), percent) << dpi;
     }
-    EXPECT_EQ(pictureAtScale(2, 150), 2002);
-    EXPECT_EQ(pictureAtScale(102, 200), 4102);
-    EXPECT_EQ(pictureAtScale(9, 100), 9);
+    // The background (2) and the toolbar strip (102) of each scale.
+    const int ids[][3] = {
+        {100, 2, 102}, {125, 1002, 1102}, {150, 2002, 2102}, {175, 3002, 3102}, {200, 4002, 4102}};
+    for (const auto& [percent, background, strip] : ids) {
+        EXPECT_EQ(pictureAtScale(2, percent), background);
+        EXPECT_EQ(pictureAtScale(102, percent), strip);
+    }
 }
