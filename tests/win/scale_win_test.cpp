@@ -109,6 +109,21 @@ void placeCells(std::vector<std::pair<POINT, CellState>> cells) {
 } // namespace
 
 TEST_F(ScaleTest, WindowToolbarBoardAndClicksAtTheScale) {
+    // The manifest asks for each monitor's own scale and for the common controls of version 6.
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
+    // Version 6 draws the buttons itself; before it, the system did.
+    const HWND button =
+        CreateWindowW(L"Button", L"", WS_CHILD, 0, 0, 9, 9, window, nullptr, nullptr, nullptr);
+    HMODULE drawnBy = nullptr;
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(GetWindowLongPtrW(button, GWLP_WNDPROC)), &drawnBy);
+    wchar_t name[MAX_PATH] = {};
+    GetModuleFileNameW(drawnBy, name, MAX_PATH);
+    EXPECT_NE(utf8(CharLowerW(name)).find("comctl32"), std::string::npos) << utf8(name);
+    DestroyWindow(button);
+
     const SIZE client = Canvas::clientSize(window);
     EXPECT_NEAR_PIXEL(client.cx, 640);
     EXPECT_NEAR_PIXEL(client.cy, 531);
