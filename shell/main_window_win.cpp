@@ -48,13 +48,21 @@ int createMainWindow(HINSTANCE instance) {
         return 0;
     }
 
-    // A new window opens on the primary monitor, at its scale.
+    // A new window opens on the primary monitor, sized for the system's scale. That is fixed at
+    // sign-in, and the monitor may have another by now: then the window is sized again for the
+    // scale Windows gave it.
     const int dpi = dpiOfWindow(nullptr);
-    const SIZE size = mainWindowSize(dpi);
-    const POINT position = mainWindowPosition(workAreaOf(nullptr), size);
+    SIZE size = mainWindowSize(dpi);
+    POINT position = mainWindowPosition(workAreaOf(nullptr), size);
     mainWindow = CreateWindowExW(0, MainWindowClassName, wideText(MainWindowCaption).c_str(),
                                  MainWindowStyle, position.x, position.y, size.cx, size.cy, nullptr,
                                  nullptr, instance, nullptr);
+    if (mainWindow != nullptr && mainWindowDpi != dpi) {
+        size = mainWindowSize(mainWindowDpi);
+        position = mainWindowPosition(workAreaOf(mainWindow), size);
+        SetWindowPos(mainWindow, nullptr, position.x, position.y, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return 1;
 }
 
