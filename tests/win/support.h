@@ -41,18 +41,77 @@ inline const std::string DefaultFile = readFile(MABATAKIBAN_DEFAULT_FILE);
 inline void writeFile(const char* name, const std::string& content) {
     std::ofstream(name, std::ios::binary) << content;
 }
-// Counts the pixels of the window's client area inside box that are not of colour.
-inline int pixelsOtherThan(HWND window, const RECT& box, COLORREF colour) {
-    HDC dc = GetDC(window);
-    int count = 0;
-    for (int y = box.top; y < box.bottom; ++y) {
-        for (int x = box.left; x < box.right; ++x) {
-            count += GetPixel(dc, x, y) != colour;
+// A 32-bit picture: one to draw into, a copy of a window's client area, or a bitmap resource of
+// the program. Areas are clipped to it.
+struct Canvas {
+    HDC dc = CreateCompatibleDC(nullptr);
+    int width = 0, height = 0;
+    uint32_t* bits = nullptr;
+    HGDIOBJ original = nullptr;
+    Canvas(int w, int h) { make(w, h); }
+    explicit Canvas(HWND window) {
+        HDC screen = GetDC(window);
+        copy(screen, size(window)), ReleaseDC(window, screen);
+    }
+    explicit Canvas(int id) {
+        HDC source = CreateCompatibleDC(nullptr);
+        HGDIOBJ bitmap = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP,
+                                    0, 0, LR_CREATEDIBSECTION);
+        BITMAP b{};
+        GetObjectW(bitmap, sizeof b, &b), SelectObject(source, bitmap);
+        copy(source, {b.bmWidth, b.bmHeight}), DeleteDC(source), DeleteObject(bitmap);
+    }
+    ~Canvas() { DeleteObject(SelectObject(dc, original)), DeleteDC(dc); }
+    void make(int w, int h) {
+        width = w, height = h;
+        BITMAPINFO info{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        original = SelectObject(dc, CreateDIBSection(dc, &info, DIB_RGB_COLORS,
+                                                     reinterpret_cast<void**>(&bits), nullptr, 0));
+    }
+    void copy(HDC source, SIZE size) {
+        make(size.cx, size.cy), BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    }
+    static SIZE size(HWND window) {
+        RECT r;
+        GetClientRect(window, &r);
+        return {r.right, r.bottom};
+    }
+    COLORREF at(int x, int y) const {
+        const uint32_t p = bits[y * width + x];
+        return RGB(p >> 16 & 255, p >> 8 & 255, p & 255);
+    }
+    // Calls f(x, y) for every pixel of area that the canvas holds.
+    template <typename F> void each(RECT a, F f) const {
+        for (long y = std::max(0L, a.top); y < std::min<long>(height, a.bottom); ++y) {
+            for (long x = std::max(0L, a.left); x < std::min<long>(width, a.right); ++x) {
+                f(x, y);
+            }
         }
     }
-    ReleaseDC(window, dc);
-    return count;
-}
+    int count(COLORREF colour, RECT area) const {
+        int n = 0;
+        each(area, [&](long x, long y) { n += at(x, y) == colour; });
+        return n;
+    }
+    // The box that holds the pixels of colour in area; empty (right < left) for none.
+    RECT bounds(COLORREF colour, RECT area) const {
+        RECT b = {area.right, area.bottom, area.left, area.top};
+        each(area, [&](long x, long y) {
+            b = at(x, y) != colour ? b
+                                   : RECT{std::min(b.left, x), std::min(b.top, y),
+                                          std::max(b.right, x + 1), std::max(b.bottom, y + 1)};
+        });
+        return b;
+    }
+    // Whether area is anything but a picture of half its size with every pixel doubled.
+    bool drawnAnew(RECT area) const {
+        bool anew = false;
+        each(area, [&](long x, long y) {
+            anew = anew || at(x, y) != at(x - (x - area.left) % 2, y - (y - area.top) % 2);
+        });
+        return anew;
+    }
+};
 
 // A fresh folder, the working directory while alive; emptied and removed afterwards.
 struct Scratch {
@@ -203,16 +262,4 @@ class ShellTest : public ::testing::Test {
     Scratch scratch;
     HWND window = nullptr;
     ShellTest() { writeFile("setdata.ini", DefaultFile); }
-};
-
-// A memory device context holding the program's bitmap resource id.
-struct Picture {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ bitmap;
-    explicit Picture(int id)
-        : bitmap(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
-                            LR_CREATEDIBSECTION)) {
-        SelectObject(dc, bitmap);
-    }
-    ~Picture() { DeleteDC(dc), DeleteObject(bitmap); }
 };
