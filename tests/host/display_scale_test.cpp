@@ -9,6 +9,14 @@ TEST(DisplayScale, LengthsAndPicturesOfEachScale) {
     for (const auto& [design, dpi, device] : lengths) {
         EXPECT_EQ(scaled(design, dpi), device) << design << " at " << dpi;
     }
+    // A device pixel comes back to the design pixel whose scaled span holds it, at any scale.
+    for (const int dpi : {72, 120, 144, 168, 250}) {
+        for (int device = -5; device < 2000; ++device) {
+            const int design = unscaled(device, dpi);
+            ASSERT_TRUE(scaled(design, dpi) <= device && device < scaled(design + 1, dpi))
+                << device << " at " << dpi << " dpi: " << design;
+        }
+    }
     // dpi and the scale of the pictures drawn for it, in percent: 108 and 132 dpi lie halfway.
     const int nearest[][2] = {{72, 100},  {108, 100}, {109, 125}, {132, 125},
                               {133, 150}, {192, 200}, {240, 200}};
