@@ -51,19 +51,41 @@ TEST(RecordFile, LineOfAGame) {
     EXPECT_EQ(recordAppendText(0, '\0', "L\r\n"), header + "L\r\n");
     EXPECT_EQ(recordAppendText(1, '1', "L\r\n"), "\r\nL\r\n");
     EXPECT_EQ(recordAppendText(84, '\n', "L\r\n"), "L\r\n");
+    EXPECT_EQ(recordAppendText(84, '\r', "L\r\n"), "L\r\n"); // saved with CR line ends
+    // Lines kept back are not written again where they went in before: the header, and whole lines
+    // of the record's last part, whatever their line ends.
+    EXPECT_EQ(linesNotInRecord("cut A\r\nA\r\nB\rC", header + "A\r\nD\rB\nC\r\nC2\r\nE"),
+              "D\r\nC2\r\nE\r\n");
 }
 
 TEST(RecordFile, ReadsOnlyWholeValidLines) {
     // After the date of a game, none of these makes its line one; "\0004" is a NUL and a 4.
-    const std::string skipped[] = {"9,3,3,5,1",     "9,3,3,5,1,34,", "9,3,3,5,1,2147483648",
-                                   "9,+3,3,5,1,34", "9, 3,3,5,1,34", "9,3,,5,-,34",
-                                   "11,3,3,5,1,34", "0,3,3,5,1,34",  "9,3,3,5,1,3\0004"s};
+    const std::string skipped[] = {"9,3,3,5,1",
+                                   "9,3,3,5,1,34,",
+                                   "9,3,3,5,1,2147483648",
+                                   "9,3,3,5,1,99999999999999999999",
+                                   "9,+3,3,5,1,34",
+                                   "9, 3,3,5,1,34",
+                                   "9,3,,5,-,34",
+                                   "11,3,3,5,1,34",
+                                   "0,3,3,5,1,34",
+                                   "9,3,3,5,1,3\0004"s,
+                                   "9,3,3,5,1,\"34",
+                                   "9,3,3,5,1,\"3\"4\"",
+                                   "\"\"9\"\",3,3,5,1,34"};
     std::string bytes = "2026-01-01 00:00:00,10,3,3,3,0,31\n" + recordHeader() + "\r\n\n";
     bytes += "2026-01-02 00:00:00,9,3,3,5,1,34\r\n";
     for (const std::string& line : skipped) {
         bytes += "2026-01-03 00:00:00," + line + "\n";
+        // Alone, the line ends where its buffer does, so reading past it would be seen.
+        const std::string alone = "2026-01-03 00:00:00," + line;
+        EXPECT_EQ(listed(parseRecords(std::string(alone.begin(), alone.end()), true)), "") << line;
     }
-    bytes += "2026-1-03 00:00:00,9,3,3,5,1,34\n2026-01-03T00:00:00,9,3,3,5,1,34\n\xff\0\x80,\0,\n"s;
+    for (const char* date : {"2026-1-03 00:00:00", "2026-01-03T00:00:00", "2026/1/3 0:0",
+                             "2026/1/3", "2026/1/3 00:00:00:00", "26/1/3 0:00", "2026/1-3 0:00"}) {
+        bytes += date + ",9,3,3,5,1,34\n"s;
+    }
+    bytes += "\xff\0\x80,\0,\n"s;
     bytes += "2026-01-04 00:00:00,1,9,1,9,21,-2147483648\n2026-01-05 00:00:00,1,9,1,9,0,100";
     const std::string kept = "|2026-01-02 00:00:00,9,3,3,5,1,34"
                              "|2026-01-04 00:00:00,1,9,1,9,21,-2147483648"
@@ -73,33 +95,63 @@ TEST(RecordFile, ReadsOnlyWholeValidLines) {
     EXPECT_EQ(listed(parseRecords(bytes, false)), kept);
 }
 
+TEST(RecordFile, ReadsWhatASpreadsheetSavesAgain) {
+    // Records as spreadsheets leave them once the player saved them: a Japanese Excel (its date
+    // form, CR LF), Excel's UTF-8 form (a byte-order mark), every field quoted with LF, and old
+    // Mac line ends (CR); the last line the longest a game can have, every value at its bound.
+    const std::string games = "|2026-12-07 20:42:00,9,3,3,5,1,34|2026-01-05 09:05:07,1,9,1,9,0,100";
+    const std::pair<std::string, std::string> cases[] = {
+        {"date,grade,symbols,seconds,problems,misses,total\r\n2026/12/7 20:42,9,3,3,5,1,34\r\n"
+         "2026/1/05 9:05:07,1,9,1,9,0,100\r\n",
+         games},
+        {"\xEF\xBB\xBF"
+         "2026/12/7 20:42,9,3,3,5,1,34\r\n2026/01/5 09:05:07,1,9,1,9,0,100",
+         games},
+        {"\"date\",\"grade\"\n\"2026-12-07 20:42\",\"9\",\"3\",\"3\",\"5\",\"1\",\"34\"\n"
+         "\"2026-01-05 09:05:07\",1,9,1,\"9\",0,\"100\"\n",
+         games},
+        {"cut\r2026/12/7 20:42,9,3,3,5,1,34\r2026/1/5 9:05:07,1,9,1,9,0,100\r"
+         "\"2026-12-31 23:59:59\",\"10\",\"-2147483648\",\"-2147483648\",\"-2147483648\","
+         "\"-2147483648\",\"-2147483648\"\r",
+         games + "|2026-12-31 23:59:59,10,-2147483648,-2147483648,-2147483648,-2147483648,"
+                 "-2147483648"},
+    };
+    for (const auto& [bytes, listing] : cases) {
+        EXPECT_EQ(listed(parseRecords(bytes, bytes[0] != 'c')), listing) << bytes;
+    }
+}
+
 TEST(RecordPage, ChartsEachGameAndTabulatesEachGrade) {
     const std::string html =
-        recordSection({game("2026-03-01 10:00:00", 10, 130), game("2026-03-02 10:00:00", 5, 11),
-                       game("2026-03-03 10:00:00", 5, -4), game("2026-03-04 21:30:00", 1, 69)});
+        recordSection({game("2026-03-01 10:00:00", 10, 130), game("2026-03-02 10:00:00", 5, -4),
+                       game("2026-03-03 10:00:00", 5, -7), game("2026-03-04 21:30:00", 1, 69),
+                       game("2026-03-04 21:40:00", 1, 70), game("2026-03-04 21:50:00", 1, 70),
+                       game("2026-03-05 08:00:00", 1, 72)});
     for (const char* part :
          {u8"<circle cx=\"54\" cy=\"20\" r=\"4\" fill=\"#4e79a7\"><title>2026-03-01 10:00:00 "
           u8"10級 130点</title>",
-          ">130</text>", "cx=\"62\" cy=\"287\" r=\"4\" fill=\"#edc948\"", "cx=\"70\" cy=\"320\"",
-          ">-4</text>", "cx=\"78\" cy=\"113\" r=\"4\" fill=\"#6b6b6b\"",
-          "points=\"54,20 62,108.5 70,183 78,165.5\"",
-          u8"<tr><th>5級</th><td>2</td><td>11</td><td>-4</td><td>3.5</td><td>2026-03-03</td>"}) {
+          ">130</text>", "cx=\"62\" cy=\"320\" r=\"4\" fill=\"#edc948\"", ">-7</text>",
+          "cx=\"78\" cy=\"113\" r=\"4\" fill=\"#6b6b6b\"",
+          "points=\"54,20 62,131 70,201 78,179 86,165.2 94,156 102,148.6\"",
+          u8"<tr><th>10級</th><td>1</td><td>130</td><td>130</td><td>130.0</td><td>2026-03-01</td>",
+          u8"<tr><th>5級</th><td>2</td><td>-4</td><td>-7</td><td>-5.5</td><td>2026-03-03</td>",
+          u8"<tr><th>1級</th><td>4</td><td>72</td><td>72</td><td>70.3</td><td>2026-03-05</td>"}) {
         EXPECT_NE(html.find(part), std::string::npos) << part;
     }
 }
 
 TEST(RecordPage, ChartsTheLastHundredOfTheLastThousandRead) {
-    // A line too long to be a game's, then 1,005 games scoring 0, but 100 from the 901st to the
+    // A line too long to be a game's, then 1,005 games scoring 10, but 100 from the 901st to the
     // 910th and the most there is from the 1,001st on.
     std::string bytes = std::string(1 << 20, '7') + "\n";
     for (int i = 0; i < 1005; ++i) {
-        const int32_t total = i / 10 == 90 ? 100 : i / 1000 * INT32_MAX;
+        const int32_t total = i >= 1000 ? INT32_MAX : i / 10 == 90 ? 100 : 10;
         bytes += "2026-03-01 10:00:00,7,5,3,9,2," + std::to_string(total) + "\n";
     }
     const std::string html = recordSection(parseRecords(bytes, true));
     for (const char* part :
-         {u8"<th>7級</th><td>1000</td><td>2147483647</td><td>2147483647</td><td>1073741823.5</td>",
-          "points=\"54,140 62,110 70,80 ", "cx=\"846\"", "1,000"}) {
+         {u8"<th>7級</th><td>1000</td><td>2147483647</td><td>2147483647</td><td>1073741828.5</td>",
+          "points=\"54,128 62,101 70,74 78,47 ", "cx=\"846\"", "1,000"}) {
         EXPECT_NE(html.find(part), std::string::npos) << part;
     }
     EXPECT_EQ(html.find("cx=\"854\""), std::string::npos);
