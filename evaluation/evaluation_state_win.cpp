@@ -1,6 +1,7 @@
 #include "evaluation/evaluation_state_win.h"
 
 HBITMAP evaluationBitmaps[EvaluationBitmapCount] = {};
+std::string unwrittenRecordLines;
 
 void releaseEvaluationBitmaps() {
     for (HBITMAP& bitmap : evaluationBitmaps) {
@@ -13,4 +14,5 @@ void releaseEvaluationBitmaps() {
 
 void resetEvaluationState() {
     releaseEvaluationBitmaps();
+    unwrittenRecordLines.clear();
 }
