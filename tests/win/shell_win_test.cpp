@@ -1,6 +1,7 @@
 // The main window, its toolbar and commands, and the settings file, driven with window messages.
 #include "support.h"
 
+#include "evaluation/game_record.h"
 #include "settings/settings_io_win.h"
 
 #include <commctrl.h>
@@ -195,6 +196,10 @@ TEST_F(ShellTest, WebButtonsGiveTheBrowserOneAddressOrSayItIsMissing) {
 }
 
 TEST_F(ShellTest, FinishedGamesAreRecordedAndChartedOnTheHelpPage) {
+    // A record as a spreadsheet saved it again, its start too far from its end to be read.
+    const std::string saved = "date,grade,symbols,seconds,problems,misses,total\r\n" +
+                              std::string(140000, 'x') + "\r\n\"2026/12/7 20:42\",9,3,3,1,5,13\r\n";
+    writeFile("record.csv", saved);
     open(); // 9級 chosen
     Catcher evaluations;
     const std::string cut("\0\xff,9,", 5);
@@ -213,17 +218,82 @@ TEST_F(ShellTest, FinishedGamesAreRecordedAndChartedOnTheHelpPage) {
     for (size_t at = 0; (at = record.find(today, at)) != std::string::npos;) {
         record.replace(at, 19, "D"); // today, and the time
     }
-    EXPECT_EQ(record, "date,grade,symbols,seconds,problems,misses,total\r\nD,9,3,3,1,0,38\r\n" +
-                          cut + "\r\nD,9,3,3,1,2,28\r\n" + cut);
-    // Both games on the chart, in the colour of 9級, 3 units a point below 100 at y 20.
+    EXPECT_EQ(record, saved + "D,9,3,3,1,0,38\r\n" + cut + "\r\nD,9,3,3,1,2,28\r\n" + cut);
+    // All three games on the chart, in the colour of 9級, 3 units a point below 100 at y 20.
     Browser browser(true);
     EXPECT_EQ(browser.started([&] { command(334); }).substr(0, 8), "file:///");
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::string page = readFile(utf8(temp) + "mabatakiban-help.html");
-    for (const char* point : {"<circle cx=\"54\" cy=\"206\" r=\"4\" fill=\"#f28e2b\">",
-                              "<circle cx=\"62\" cy=\"236\" r=\"4\" fill=\"#f28e2b\">"}) {
+    for (const char* point : {"<circle cx=\"54\" cy=\"281\" r=\"4\" fill=\"#f28e2b\">",
+                              "<circle cx=\"62\" cy=\"206\" r=\"4\" fill=\"#f28e2b\">",
+                              "<circle cx=\"70\" cy=\"236\" r=\"4\" fill=\"#f28e2b\">"}) {
         EXPECT_NE(page.find(point), std::string::npos) << point;
     }
     EXPECT_EQ(evaluations.seen.size(), 2u);
+}
+
+// The miss counts of the games in a file of the record's form, in order.
+static std::string misses(const char* file) {
+    std::string misses;
+    for (const GameRecord& game : parseRecords(readFile(file), true)) {
+        misses += std::to_string(game.misses);
+    }
+    return misses;
+}
+
+// A spreadsheet holds record.csv shared for reading only; another copy of the game appends to it
+// as this one does. Neither costs a game: a line that cannot go in waits for the next game, and at
+// the end of the run for the next run, and goes in once.
+TEST_F(ShellTest, NoGameIsLostWhileTheRecordIsHeldElsewhere) {
+    const auto hold = [](DWORD access, DWORD share) {
+        return CreateFileA("record.csv", access, share, nullptr, OPEN_ALWAYS, 0, nullptr);
+    };
+    const auto play = [](std::vector<int> missCounts) {
+        Catcher evaluations;
+        for (const int count : missCounts) {
+            gameState.scoreBasis = {3, 3, 1};
+            gameState.missCount = count;
+            gamePlatform->openEvaluation();
+        }
+    };
+    open();
+    HANDLE copy = hold(FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    play({0});
+    EXPECT_EQ(misses("record.csv"), "0") << "beside another copy of the game";
+    CloseHandle(copy);
+    HANDLE sheet = hold(GENERIC_READ, FILE_SHARE_READ);
+    play({1, 2});
+    EXPECT_EQ(misses("record.csv"), "0");
+    CloseHandle(sheet);
+    play({3});
+    EXPECT_EQ(misses("record.csv"), "0123");
+    sheet = hold(GENERIC_READ, FILE_SHARE_READ);
+    play({4, 5});
+    close();
+    CloseHandle(sheet);
+    EXPECT_EQ(misses("record-pending.csv"), "45");
+    // The first of them went in, and the machine stopped before the pending file went.
+    const std::string pending = readFile("record-pending.csv");
+    const size_t line = pending.find('\n') + 1;
+    std::ofstream("record.csv", std::ios::app | std::ios::binary)
+        << pending.substr(line, pending.find('\n', line) + 1 - line);
+    open();
+    play({6});
+    EXPECT_EQ(misses("record.csv"), "0123456");
+    EXPECT_EQ(readFile("record-pending.csv"), "<missing>");
+}
+
+// Cut off between its two renames, a save left no setdata.ini, the old settings under a backup
+// name and the new ones in its temporary: the next start takes the backup back without a word and
+// leaves the temporary, which it cannot tell from a file of the player's.
+TEST_F(ShellTest, ASaveCutOffIsPutRightAtTheNextStart) {
+    DeleteFileA("setdata.ini");
+    writeFile("setdata-backup-0A1B.ini", DefaultFile.substr(0, 120) + "7\r\n");
+    writeFile("set0A1C.tmp", "new");
+    Catcher catcher;
+    open();
+    EXPECT_EQ(catcher.seen, std::vector<std::string>{});
+    EXPECT_EQ(gradeIndex, 7);
+    EXPECT_EQ(readFile("set0A1C.tmp"), "new");
 }
