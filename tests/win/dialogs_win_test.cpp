@@ -1,19 +1,49 @@
 // The four dialogs as the program opens them over its main window.
 #include "support.h"
 
-// Every caption and control text of the four dialogs, as the program opens them.
-TEST_F(ShellTest, DialogsReadInJapanese) {
+// Enter and Esc as a player presses them: to the focused control, through the dialog manager as
+// a modal loop hands them to it. No dialog takes either key: each stays open.
+static void pressEnterAndEsc(HWND dialog) {
+    for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+        PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageW(dialog, &message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+        EXPECT_TRUE(IsWindowVisible(dialog)) << text(dialog) << " closed by key " << key;
+    }
+}
+
+// Every caption and control text of the four dialogs, as the program opens them, and Enter and Esc
+// in each: in the grade field after typing a grade, in a field of the detailed settings, on the
+// only button of the others.
+TEST_F(ShellTest, DialogsReadInJapaneseAndTakeNeitherEnterNorEsc) {
     open();
+    const auto game = [](HWND game) {
+        SetDlgItemTextW(game, 114, L"5:５級");
+        SetFocus(GetDlgItem(game, 114));
+        pressEnterAndEsc(game);
+        click(game, 101);
+    };
+    const auto detail = [](HWND detail) {
+        SetDlgItemTextW(detail, 101, L"7");
+        pressEnterAndEsc(detail);
+    };
     const auto about = [](HWND about) {
-        SendMessageW(about, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_TRUE(IsWindowVisible(about)) << "Esc closed About";
+        pressEnterAndEsc(about);
         click(about, 41);
         EXPECT_FALSE(IsWindowVisible(about)) << "閉じる did not close About";
     };
-    Catcher catcher({[](HWND game) { click(game, 101); }, nullptr, about});
+    Catcher catcher({game, detail, about, pressEnterAndEsc});
     command(332);
     command(333);
     gamePlatform->openEvaluation();
+    EXPECT_EQ(gradeIndex, 1) << "9級 as before";
+    EXPECT_EQ(gradeTable[0].symbolCount, 3) << "10級 as before";
     EXPECT_EQ(catcher.seen,
               (std::vector<std::string>{
                   u8"ゲーム設定: [109 ＯＫ] 1:９級 [101 詳細設定]",
