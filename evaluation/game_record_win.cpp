@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -21,11 +22,9 @@ std::wstring pathOf(const char* name) {
 std::string lastBytes(HANDLE file, std::size_t limit, bool* whole = nullptr) {
     LARGE_INTEGER size{};
     GetFileSizeEx(file, &size);
+    std::string bytes(static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, limit)), '\0');
     LARGE_INTEGER start{};
-    start.QuadPart = size.QuadPart > static_cast<LONGLONG>(limit)
-                         ? size.QuadPart - static_cast<LONGLONG>(limit)
-                         : 0;
-    std::string bytes(static_cast<std::size_t>(size.QuadPart - start.QuadPart), '\0');
+    start.QuadPart = size.QuadPart - static_cast<LONGLONG>(bytes.size());
     DWORD got = 0;
     if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN) ||
         !ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) {
@@ -92,8 +91,9 @@ bool appendUnwrittenGames() {
     }
     if (record != INVALID_HANDLE_VALUE) {
         const std::string tail = lastBytes(record, RecordTailBytes);
-        appended = appendLines(record, linesNotInRecord(tail, carried) +
-                                           linesNotInRecord(tail, unwrittenRecordLines));
+        // A pending file's last line cut short stays a line of its own.
+        appended =
+            appendLines(record, linesNotInRecord(tail, carried + "\r\n" + unwrittenRecordLines));
         CloseHandle(record);
     }
     if (appended) {
