@@ -234,13 +234,14 @@ TEST_F(ShellTest, FinishedGamesAreRecordedOnceWhateverHoldsTheRecord) {
     play({1, 2});
     CloseHandle(sheet);
     play({3});
-    EXPECT_EQ(misses(), "90123");
     sheet = hold(GENERIC_READ, FILE_SHARE_READ);
     play({4, 5});
     close();
     CloseHandle(sheet);
-    // They went in, and the machine stopped before the pending file went.
-    std::ofstream("record.csv", std::ios::app | std::ios::binary) << readFile("record-pending.csv");
+    // The first of them (84 bytes with the header) went in, and the machine stopped before the
+    // pending file went.
+    std::ofstream("record.csv", std::ios::app | std::ios::binary)
+        << readFile("record-pending.csv").substr(0, 84);
     open();
     play({6});
     EXPECT_EQ(misses(), "90123456");
