@@ -76,8 +76,11 @@ HANDLE openPending(DWORD creation) {
 }
 
 // Appends, in one write and in order, the games an earlier run left in the pending file and the
-// games of this run not yet in the record; only once all are in goes the pending file. The record
-// is shared for reading and writing as before, so that another copy of the game appends too.
+// games of this run not yet in the record; only once all are in goes the pending file. A run that
+// stops between the two leaves lines that the next one finds at the record's end and leaves out,
+// and the pending file is held meanwhile, so that another copy of the game appends none of it
+// again. The record is shared for reading and writing as before, so that such a copy appends its
+// own games too.
 bool appendUnwrittenGames() {
     HANDLE pending = openPending(OPEN_EXISTING);
     const std::string carried =
@@ -99,11 +102,13 @@ bool appendUnwrittenGames() {
     if (appended) {
         unwrittenRecordLines.clear();
     }
-    FILE_DISPOSITION_INFO gone{TRUE};
-    if (appended && pending != INVALID_HANDLE_VALUE) {
-        SetFileInformationByHandle(pending, FileDispositionInfo, &gone, sizeof gone);
+    if (pending != INVALID_HANDLE_VALUE) {
+        FILE_DISPOSITION_INFO gone{TRUE};
+        if (appended) {
+            SetFileInformationByHandle(pending, FileDispositionInfo, &gone, sizeof gone);
+        }
+        CloseHandle(pending);
     }
-    CloseHandle(pending);
     return appended;
 }
 
@@ -123,7 +128,10 @@ void saveUnwrittenGames() {
         return;
     }
     HANDLE pending = openPending(OPEN_ALWAYS);
-    if (pending != INVALID_HANDLE_VALUE && appendLines(pending, unwrittenRecordLines)) {
+    if (pending == INVALID_HANDLE_VALUE) {
+        return; // nowhere to keep them: the record costs the player nothing more
+    }
+    if (appendLines(pending, unwrittenRecordLines)) {
         unwrittenRecordLines.clear();
     }
     CloseHandle(pending);
