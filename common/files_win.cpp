@@ -4,7 +4,8 @@
 
 namespace {
 
-constexpr std::size_t LongestName = 12; // "setdata.ini", "record.csv", "setXXXX.tmp" and a zero
+// The longest name the game gives a file there, "setdata-backup-XXXX.ini", and a zero.
+constexpr std::size_t LongestName = 24;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 HBITMAP evaluationBitmaps[EvaluationBitmapCount] = {};
 int evaluationBitmapScale = 0;
+std::string unwrittenRecordLines;
 
 void releaseEvaluationBitmaps() {
     for (HBITMAP& bitmap : evaluationBitmaps) {
@@ -15,4 +16,5 @@ void releaseEvaluationBitmaps() {
 
 void resetEvaluationState() {
     releaseEvaluationBitmaps();
+    unwrittenRecordLines.clear();
 }

@@ -20,11 +20,17 @@ struct GameRecord {
 };
 
 constexpr char RecordFileName[] = "record.csv";
+// Beside the record, in its form: the games a run could not append because another program (a
+// spreadsheet) held the record open until the run ended. The next run appends them first.
+constexpr char RecordPendingFileName[] = "record-pending.csv";
 constexpr std::size_t RecordGamesKept = 1000; // games read back at the most
-// The longest valid line is 93 bytes (a 19-byte date, six values of up to 11 characters, six
-// commas, CR LF), so 1,001 of them (the first may be cut) fit with room to spare; reading only
-// the end keeps the start of the game quick however long the record grows.
+// The longest valid line is 98 bytes with CR LF (see parseRecords), so 1,001 of them (the first
+// may be cut) fit with room to spare; reading only the end keeps the start of the game quick
+// however long the record grows.
 constexpr std::size_t RecordTailBytes = 128 * 1024;
+// No run leaves more games than this for the next one; a pending file that holds more is not the
+// game's and is left as it is.
+constexpr std::size_t RecordPendingBytes = 1024 * 1024;
 
 // The first line of a new file: "date,grade,symbols,seconds,problems,misses,total" and CR LF.
 std::string recordHeader();
@@ -40,8 +46,19 @@ std::string recordLine(const LocalTime& time, int32_t gradeIndex, const ScoreBas
 // disk) is ended first, so that the new lines stay lines of their own.
 std::string recordAppendText(uint64_t fileSize, char lastByte, const std::string& lines);
 
+// The lines of lines that the record does not hold yet, each ending in CR LF: neither the header
+// nor a line that is already a whole line of recordTail, the record's last part. An append that
+// went in before what it carried could be marked done (a pending file not removed after it, a
+// write cut short) is thus never written twice. Only a game of another copy of the game that
+// ended in the same second with the same values could be taken for one already there.
+std::string linesNotInRecord(const std::string& recordTail, const std::string& lines);
+
 // The games in bytes, oldest first, at most the last RecordGamesKept of them. bytes is the whole
-// file (atFileStart) or its last part, whose text before the first line end is a cut line and is
-// dropped. Lines end in LF or CR LF; a line that is not seven valid comma-separated fields (the
-// header among them) is skipped. Any bytes are safe, in time linear in their length.
+// file (atFileStart, where a UTF-8 byte-order mark may come first) or its last part, whose text
+// before the first line end is a cut line and is dropped. Lines end in CR LF, LF or CR. A game is
+// seven comma-separated fields, each of them as it is or in double quotes, as a spreadsheet saves
+// them: the date as YYYY-MM-DD or YYYY/M/D, then H:MM with or without :SS; then six integers
+// within int32 of at most ten digits, the grade from 1 to 10. Any other line (the header among
+// them) is skipped. Any bytes are safe, in time linear in their length. The dates come back as
+// "YYYY-MM-DD HH:MM:SS", seconds 00 where the line had none.
 std::vector<GameRecord> parseRecords(const std::string& bytes, bool atFileStart);

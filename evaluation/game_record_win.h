@@ -5,9 +5,14 @@
 
 #include <vector>
 
-// Appends the line of the game that has just ended, as its evaluation shows it. A record that
-// cannot be written costs the player nothing: nothing is said, the game goes on.
+// Appends the line of the game that has just ended, as its evaluation shows it, after the lines
+// not yet appended. A record that cannot be written costs the player nothing: nothing is said,
+// the game goes on, and the line is kept to be tried again with the next one.
 void recordFinishedGame();
+
+// At the end of the run: the lines not yet appended go in now, or, where the record is still held
+// elsewhere, to the pending file that the next run appends first.
+void saveUnwrittenGames();
 
 // The games of the record, from the file's last part only, so that a record of any size or
 // content costs no more than a small one. None when there is no record.

@@ -4,6 +4,15 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
+
+// The names a save gives its files beside setdata.ini, from a number 0 to 0xFFFF: the temporary
+// that holds the new settings until it takes the old file's place, and the backup that the old
+// file is moved to meanwhile. The backup's name says what it is, so that a start after a save
+// cut off between its two renames finds the old settings and nothing else.
+std::string saveTemporaryName(uint32_t number); // "set1A2B.tmp"
+std::string saveBackupName(uint32_t number);    // "setdata-backup-1A2B.ini"
 
 enum class ReplaceResult {
     Replaced,
@@ -29,3 +38,13 @@ struct SaveCleanup {
 };
 
 SaveCleanup cleanupAfterReplace(ReplaceResult result, SaveFiles there);
+
+struct FoundFile {
+    std::string name;
+    uint64_t writeTime; // any unit in which later is larger
+};
+
+// Where setdata.ini is missing at start: the index in found (the files of its folder) of the
+// backup to take back, the last written of those named as saveBackupName names them, in any
+// case; -1 when there is none.
+int backupToTakeBack(const std::vector<FoundFile>& found);

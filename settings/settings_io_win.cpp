@@ -7,25 +7,27 @@
 #include "settings/settings_file.h"
 
 #include <string>
+#include <vector>
 
 namespace {
-
-constexpr wchar_t SettingsName[] = L"setdata.ini";
 
 bool exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Names of the form setXXXX.tmp, tried in turn from a number that differs from run to run, until
-// one is free. With create, the free name's file is made at once (its handle is returned), so
-// that it is this save's own; otherwise the name is only checked. Empty when the folder takes no
-// new file or every name is taken.
-std::wstring unusedName(const std::wstring& folder, HANDLE* create) {
-    const DWORD first = (GetTickCount() ^ GetCurrentProcessId()) & 0xFFFF;
+std::wstring settingsPath(const std::wstring& folder) {
+    return folder + wideText(SettingsFileName);
+}
+
+// Names of one form, tried in turn from a number that differs from run to run, until one is
+// free. With create, the free name's file is made at once (its handle is returned), so that it
+// is this save's own; otherwise the name is only checked. Empty when the folder takes no new
+// file or every name is taken.
+std::wstring unusedName(const std::wstring& folder, std::string (*nameOf)(uint32_t),
+                        HANDLE* create) {
+    const DWORD first = GetTickCount() ^ GetCurrentProcessId();
     for (DWORD i = 0; i <= 0xFFFF; ++i) {
-        wchar_t name[16];
-        wsprintfW(name, L"set%04X.tmp", (first + i) & 0xFFFF);
-        const std::wstring path = folder + name;
+        const std::wstring path = folder + wideText(nameOf(first + i));
         if (create == nullptr) {
             if (!exists(path)) {
                 return GetLastError() == ERROR_FILE_NOT_FOUND ? path : std::wstring();
@@ -73,7 +75,7 @@ bool writeInPlace(const std::wstring& target, const std::string& content) {
 // replace (Wine ignores these flags).
 bool replaceWith(const std::wstring& folder, const std::wstring& target,
                  const std::wstring& temporary, DWORD attributes) {
-    const std::wstring backup = unusedName(folder, nullptr);
+    const std::wstring backup = unusedName(folder, saveBackupName, nullptr);
     if (backup.empty()) {
         DeleteFileW(temporary.c_str());
         return false;
@@ -84,9 +86,10 @@ bool replaceWith(const std::wstring& folder, const std::wstring& target,
     const ReplaceResult result = replaceResultOf(replaced, GetLastError());
     const SaveCleanup cleanup =
         cleanupAfterReplace(result, {exists(target), exists(backup), exists(temporary)});
-    if (cleanup.restoreBackup && !MoveFileExW(backup.c_str(), target.c_str(),
-                                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return false; // both copies stay where they are
+    // Where the old file cannot go back either, it waits under its backup name for the next start.
+    if (cleanup.restoreBackup) {
+        MoveFileExW(backup.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
     if (cleanup.deleteBackup) {
         DeleteFileW(backup.c_str());
@@ -102,7 +105,7 @@ bool replaceWith(const std::wstring& folder, const std::wstring& target,
 
 bool saveSettingsFile(const std::string& content) {
     const std::wstring folder = workingFolder();
-    const std::wstring target = folder + SettingsName;
+    const std::wstring target = settingsPath(folder);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     // A read-only setdata.ini is the player's wish that it stay as it is. Windows refuses to
     // replace it, but not every implementation does, so ask first. The same for a folder of that
@@ -112,7 +115,7 @@ bool saveSettingsFile(const std::string& content) {
         return false;
     }
     HANDLE file = INVALID_HANDLE_VALUE;
-    const std::wstring temporary = unusedName(folder, &file);
+    const std::wstring temporary = unusedName(folder, saveTemporaryName, &file);
     if (temporary.empty()) {
         return writeInPlace(target, content);
     }
@@ -130,12 +133,43 @@ bool saveSettingsFile(const std::string& content) {
     return false;
 }
 
+HANDLE openSettings(const std::wstring& folder) {
+    return CreateFileW(settingsPath(folder).c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// A save cut off between its two renames (the machine stopped, or the replace and putting the
+// old file back both failed) leaves no setdata.ini and the old settings under a backup name: the
+// last written of these goes back, never over a setdata.ini that has appeared meanwhile. Other
+// backups and the temporaries of earlier saves stay as they are: whether such a file is whole
+// cannot be told, and no file a save did not make in this run is removed.
+void takeBackCutOffSave(const std::wstring& folder) {
+    std::vector<FoundFile> found;
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &data);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &data)) {
+        found.push_back(
+            {shiftJisText(data.cFileName), uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32 |
+                                               data.ftLastWriteTime.dwLowDateTime});
+    }
+    FindClose(search);
+    const int chosen = backupToTakeBack(found);
+    if (chosen >= 0) {
+        MoveFileExW((folder + wideText(found[static_cast<std::size_t>(chosen)].name)).c_str(),
+                    settingsPath(folder).c_str(), MOVEFILE_WRITE_THROUGH);
+    }
+}
+
 } // namespace
 
 void readSettings(HWND owner) {
-    HANDLE file = CreateFileW((workingFolder() + SettingsName).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring folder = workingFolder();
+    HANDLE file = openSettings(folder);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        takeBackCutOffSave(folder);
+        file = openSettings(folder);
+    }
     if (file == INVALID_HANDLE_VALUE) {
         showMessage(owner, "設定ファイルがありません", "リードエラー", MB_OK | MB_ICONWARNING);
         loadFactorySettings();

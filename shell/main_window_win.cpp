@@ -5,6 +5,7 @@
 #include "core/board_paint_win.h"
 #include "core/game.h"
 #include "core/game_state.h"
+#include "evaluation/game_record_win.h"
 #include "resources/resource.h"
 #include "settings/grades.h"
 #include "settings/settings_io_win.h"
@@ -99,6 +100,7 @@ void onCreate(HWND window) {
 void onDestroy(HWND window) {
     KillTimer(window, PhaseTimer);
     writeSettings(window);
+    saveUnwrittenGames();
     PostQuitMessage(0);
 }
 

@@ -33,4 +33,6 @@ GAME_LOCALE=ja_JP.UTF-8 start_game
 shot "main-window-japanese"
 keys_to "$MAIN" alt+F4
 expect_exit_code 0
+unlike=$(compare -metric AE "$E2E_OUT/main-window-western.png" "$E2E_OUT/main-window-japanese.png" null: 2>&1) ||
+    fail "the two runs' screenshots differ in $unlike pixels"
 echo "ok"

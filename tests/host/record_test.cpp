@@ -24,8 +24,8 @@ std::string listed(const std::vector<GameRecord>& games) {
     return text;
 }
 
-GameRecord game(const char* date, int32_t grade, int32_t total) {
-    return {date, grade, 5, 3, 9, 2, total};
+GameRecord game(int day, int32_t grade, int32_t total) {
+    return {"2026-03-0" + std::to_string(day) + " 10:00:00", grade, 5, 3, 9, 2, total};
 }
 
 } // namespace
@@ -51,23 +51,42 @@ TEST(RecordFile, LineOfAGame) {
     EXPECT_EQ(recordAppendText(0, '\0', "L\r\n"), header + "L\r\n");
     EXPECT_EQ(recordAppendText(1, '1', "L\r\n"), "\r\nL\r\n");
     EXPECT_EQ(recordAppendText(84, '\n', "L\r\n"), "L\r\n");
+    // Lines kept back are not written again where they went in before: the header, and whole lines
+    // of the record's last part, whatever their line ends.
+    EXPECT_EQ(linesNotInRecord("cut A\r\nA\r\nB\rC", header + "A\r\nD\rB\nC\r\nC2\r\nE"),
+              "D\r\nC2\r\nE\r\n");
 }
 
-TEST(RecordFile, ReadsOnlyWholeValidLines) {
-    // After the date of a game, none of these makes its line one; "\0004" is a NUL and a 4.
-    const std::string skipped[] = {"9,3,3,5,1",     "9,3,3,5,1,34,", "9,3,3,5,1,2147483648",
-                                   "9,+3,3,5,1,34", "9, 3,3,5,1,34", "9,3,,5,-,34",
-                                   "11,3,3,5,1,34", "0,3,3,5,1,34",  "9,3,3,5,1,3\0004"s};
-    std::string bytes = "2026-01-01 00:00:00,10,3,3,3,0,31\n" + recordHeader() + "\r\n\n";
-    bytes += "2026-01-02 00:00:00,9,3,3,5,1,34\r\n";
+TEST(RecordFile, ReadsWholeValidLinesAsWrittenOrAsASpreadsheetSavesThem) {
+    // After the date of a game, none of these makes its line one.
+    const std::string skipped[] = {
+        "9,3,3,5,1",     "9,3,3,5,1,34,",  "9,3,3,5,1,2147483648", "9,3,3,5,1,99999999999999999999",
+        "9,+3,3,5,1,34", "9, 3,3,5,1,34",  "9,3,,5,-,34",          "11,3,3,5,1,34",
+        "0,3,3,5,1,34",  "9,3,3,5,1,\"34", "9,3,3,5,1,\"3\"4\"",   "\"\"9\"\",3,3,5,1,34"};
+    // A byte-order mark and a CR line end, as a spreadsheet may save them.
+    std::string bytes = "\xEF\xBB\xBF"
+                        "2026-01-01 00:00:00,10,3,3,3,0,31\r2026-01-02 00:00:00,9,3,3,5,1,34\r\n" +
+                        recordHeader() + "\r\n\n";
     for (const std::string& line : skipped) {
         bytes += "2026-01-03 00:00:00," + line + "\n";
+        // Alone, the line ends where its buffer does, so reading past it would be seen.
+        const std::string alone = "2026-01-03 00:00:00," + line;
+        EXPECT_EQ(listed(parseRecords(std::string(alone.begin(), alone.end()), true)), "") << line;
     }
-    bytes += "2026-1-03 00:00:00,9,3,3,5,1,34\n2026-01-03T00:00:00,9,3,3,5,1,34\n\xff\0\x80,\0,\n"s;
-    bytes += "2026-01-04 00:00:00,1,9,1,9,21,-2147483648\n2026-01-05 00:00:00,1,9,1,9,0,100";
-    const std::string kept = "|2026-01-02 00:00:00,9,3,3,5,1,34"
-                             "|2026-01-04 00:00:00,1,9,1,9,21,-2147483648"
-                             "|2026-01-05 00:00:00,1,9,1,9,0,100";
+    for (const char* date : {"2026-1-03 00:00:00", "2026-01-03T00:00:00", "2026/1/3 0:0",
+                             "2026/1/3", "2026/1/3 00:00:00:00", "26/1/3 0:00", "2026/1-3 0:00"}) {
+        bytes += date + ",9,3,3,5,1,34\n"s;
+    }
+    bytes += "\xff\0\x80,\0,\n2026-01-03 00:00:00,9,3,3,5,1,3\0004\n"s; // "\0004": a NUL, a 4
+    // A Japanese Excel's dates, quoted fields, and the longest line a game can have.
+    bytes +=
+        "2026/12/7 20:42,1,9,1,9,21,-2147483648\n\"2026/1/5 9:05:07\",\"1\",9,1,9,0,\"100\"\r\n"
+        "\"2026-12-31 23:59:59\",\"10\",\"-2147483648\",\"-2147483648\",\"-2147483648\","
+        "\"-2147483648\",\"-2147483648\"";
+    const std::string kept =
+        "|2026-01-02 00:00:00,9,3,3,5,1,34|2026-12-07 20:42:00,1,9,1,9,21,-2147483648"
+        "|2026-01-05 09:05:07,1,9,1,9,0,100|2026-12-31 23:59:59,10,-2147483648,-2147483648,"
+        "-2147483648,-2147483648,-2147483648";
     EXPECT_EQ(listed(parseRecords(bytes, true)), "|2026-01-01 00:00:00,10,3,3,3,0,31" + kept);
     // Read from a tail, the first line may be the end of a cut one.
     EXPECT_EQ(listed(parseRecords(bytes, false)), kept);
@@ -75,31 +94,32 @@ TEST(RecordFile, ReadsOnlyWholeValidLines) {
 
 TEST(RecordPage, ChartsEachGameAndTabulatesEachGrade) {
     const std::string html =
-        recordSection({game("2026-03-01 10:00:00", 10, 130), game("2026-03-02 10:00:00", 5, 11),
-                       game("2026-03-03 10:00:00", 5, -4), game("2026-03-04 21:30:00", 1, 69)});
+        recordSection({game(1, 10, 130), game(2, 5, -4), game(3, 5, -7), game(4, 1, 69),
+                       game(4, 1, 70), game(4, 1, 70), game(5, 1, 72)});
     for (const char* part :
          {u8"<circle cx=\"54\" cy=\"20\" r=\"4\" fill=\"#4e79a7\"><title>2026-03-01 10:00:00 "
           u8"10級 130点</title>",
-          ">130</text>", "cx=\"62\" cy=\"287\" r=\"4\" fill=\"#edc948\"", "cx=\"70\" cy=\"320\"",
-          ">-4</text>", "cx=\"78\" cy=\"113\" r=\"4\" fill=\"#6b6b6b\"",
-          "points=\"54,20 62,108.5 70,183 78,165.5\"",
-          u8"<tr><th>5級</th><td>2</td><td>11</td><td>-4</td><td>3.5</td><td>2026-03-03</td>"}) {
+          ">130</text>", "cx=\"62\" cy=\"320\" r=\"4\" fill=\"#edc948\"", ">-7</text>",
+          "cx=\"78\" cy=\"113\" r=\"4\" fill=\"#6b6b6b\"",
+          "points=\"54,20 62,131 70,201 78,179 86,165.2 94,156 102,148.6\"",
+          u8"<tr><th>5級</th><td>2</td><td>-4</td><td>-7</td><td>-5.5</td><td>2026-03-03</td>",
+          u8"<tr><th>1級</th><td>4</td><td>72</td><td>72</td><td>70.3</td><td>2026-03-05</td>"}) {
         EXPECT_NE(html.find(part), std::string::npos) << part;
     }
 }
 
 TEST(RecordPage, ChartsTheLastHundredOfTheLastThousandRead) {
-    // A line too long to be a game's, then 1,005 games scoring 0, but 100 from the 901st to the
+    // A line too long to be a game's, then 1,005 games scoring 10, but 100 from the 901st to the
     // 910th and the most there is from the 1,001st on.
     std::string bytes = std::string(1 << 20, '7') + "\n";
     for (int i = 0; i < 1005; ++i) {
-        const int32_t total = i / 10 == 90 ? 100 : i / 1000 * INT32_MAX;
+        const int32_t total = i >= 1000 ? INT32_MAX : i / 10 == 90 ? 100 : 10;
         bytes += "2026-03-01 10:00:00,7,5,3,9,2," + std::to_string(total) + "\n";
     }
     const std::string html = recordSection(parseRecords(bytes, true));
     for (const char* part :
-         {u8"<th>7級</th><td>1000</td><td>2147483647</td><td>2147483647</td><td>1073741823.5</td>",
-          "points=\"54,140 62,110 70,80 ", "cx=\"846\"", "1,000"}) {
+         {u8"<th>7級</th><td>1000</td><td>2147483647</td><td>2147483647</td><td>1073741828.5</td>",
+          "points=\"54,128 62,101 70,74 78,47 ", "cx=\"846\"", "1,000"}) {
         EXPECT_NE(html.find(part), std::string::npos) << part;
     }
     EXPECT_EQ(html.find("cx=\"854\""), std::string::npos);

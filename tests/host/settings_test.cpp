@@ -35,7 +35,8 @@ TEST(SettingsFile, ReadsTokensBetweenWhitespaceUntilCtrlZ) {
 
 TEST(SettingsFile, DefaultsAreWrittenIn123Bytes) {
     resetSettingsState();
-    loadFactorySettings(); // a start without the file: 9級 chosen
+    // A start without the file: 9級 chosen, which the default grades loaded again leave as it is.
+    loadFactorySettings(), loadDefaultGrades();
     std::ifstream file(MABATAKIBAN_DEFAULT_FILE, std::ios::binary); // one value a line, CR LF
     const std::string expected(std::istreambuf_iterator<char>(file), {});
     ASSERT_EQ(expected.size(), 123u);
@@ -118,4 +119,12 @@ TEST(SavingSettings, EndsWithTheOldOrTheNewFileWhateverTheReplaceDid) {
                   c.cleanup)
             << "error " << c.error;
     }
+    // A start without setdata.ini takes back the backup written last, of names as a save gives
+    // them, in any letter case; nothing else.
+    EXPECT_EQ(saveBackupName(0x1A2B), "setdata-backup-1A2B.ini");
+    const std::vector<FoundFile> found = {
+        {"setdata-backup-00A1.ini", 5}, {"SETDATA-BACKUP-00a2.INI", 9},
+        {"setdata-backup-00A3.ini", 7}, {"set00A4.tmp", 30},
+        {"setdata-backup-0A5.ini", 30}, {"setdata-backup-00G6.ini", 30}};
+    EXPECT_EQ(backupToTakeBack(found), 1);
 }

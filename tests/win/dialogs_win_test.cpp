@@ -1,16 +1,28 @@
 // The four dialogs as the program opens them over its main window.
 #include "support.h"
 
-// Every caption and control text of the four dialogs, as the program opens them.
+// Enter and Esc as a player presses them: to the focused control, through the dialog manager as
+// a modal loop hands them to it. No dialog takes either key: each stays open and changes nothing.
+static void pressEnterAndEsc(HWND dialog) {
+    for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+            IsDialogMessageW(dialog, &message) || DispatchMessageW(&message);
+        }
+        EXPECT_TRUE(IsWindowVisible(dialog)) << text(dialog) << " closed by key " << key;
+    }
+}
+
+// Every caption and control text of the four dialogs, as the program opens them. Enter and Esc on
+// the only button of two of them (the settings dialogs take them below).
 TEST_F(ShellTest, DialogsReadInJapanese) {
     open();
     const auto about = [](HWND about) {
-        SendMessageW(about, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_TRUE(IsWindowVisible(about)) << "Esc closed About";
+        pressEnterAndEsc(about);
         click(about, 41);
         EXPECT_FALSE(IsWindowVisible(about)) << "閉じる did not close About";
     };
-    Catcher catcher({[](HWND game) { click(game, 101); }, nullptr, about});
+    Catcher catcher({[](HWND game) { click(game, 101); }, nullptr, about, pressEnterAndEsc});
     command(332);
     command(333);
     gamePlatform->openEvaluation();
@@ -48,7 +60,9 @@ TEST_F(ShellTest, SettingsDialogsEditTheGradesInPlace) {
         EXPECT_EQ(texts(game, {114}), u8"1:９級");
         click(game, 101);
         click(game, 101);
-        SetDlgItemTextW(game, 114, L"5:５級"); // then closed with the close box
+        SetDlgItemTextW(game, 114, L"5:５級"); // Enter and Esc in the field, then the close box
+        SetFocus(GetDlgItem(game, 114));
+        pressEnterAndEsc(game);
     };
     const auto detailFirst = [](HWND detail) {
         EXPECT_EQ(IsDlgButtonChecked(detail, 102), 1u) << "10級";
@@ -63,7 +77,8 @@ TEST_F(ShellTest, SettingsDialogsEditTheGradesInPlace) {
     };
     const auto detailClosed = [](HWND detail) {
         EXPECT_EQ(texts(detail, {101, 106, 108}), "12 3 3") << "10級 again";
-        SetDlgItemTextW(detail, 101, L"7"); // then closed with the close box
+        SetDlgItemTextW(detail, 101, L"7"); // Enter and Esc in the field, then the close box
+        pressEnterAndEsc(detail);
     };
     const auto gameOk = [](HWND game) {
         // The full-width １ of 1級 begins with the Shift-JIS lead byte 0x82: index 2, 8級.

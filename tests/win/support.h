@@ -4,6 +4,7 @@
 
 #include "core/board_paint_win.h"
 #include "core/game_state.h"
+#include "evaluation/evaluation_state_win.h"
 #include "settings/grades.h"
 #include "shell/main_window_win.h"
 #include "shell/shell_state_win.h"
@@ -253,6 +254,7 @@ class ShellTest : public ::testing::Test {
         UnregisterClassW(L"Main Window", GetModuleHandleW(nullptr));
         resetGameState();
         resetSettingsState();
+        resetEvaluationState();
     }
     void TearDown() override { close(); }
     // A toolbar command, with a notification code that the program must not look at.
