@@ -8,12 +8,6 @@
 
 namespace {
 
-constexpr int BackgroundSize = 300;
-constexpr int BrainLeft = 70;
-constexpr int BrainTop = 65;
-constexpr int BrainWidth = 160;
-constexpr int BrainHeight = 130;
-
 HBITMAP bitmapOf(int resourceId) {
     return evaluationBitmaps[resourceId - IDB_BACKGROUND];
 }
@@ -54,7 +48,7 @@ void paint(HWND dialog) {
 
     if (HBITMAP background = bitmapOf(IDB_BACKGROUND)) {
         SelectObject(memory, background);
-        BitBlt(dc, 0, 0, BackgroundSize, BackgroundSize, memory, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, EvaluationBackgroundSize, EvaluationBackgroundSize, memory, 0, 0, SRCCOPY);
     }
 
     SetTextColor(dc, RGB(0, 0, 0));
@@ -77,9 +71,11 @@ void paint(HWND dialog) {
         bitmapOf(rankPicture(evaluationTotal(gameState.scoreBasis, gameState.missCount)));
     if (mask != nullptr && brain != nullptr) {
         SelectObject(memory, mask);
-        BitBlt(dc, BrainLeft, BrainTop, BrainWidth, BrainHeight, memory, 0, 0, SRCAND);
+        BitBlt(dc, EvaluationBrainLeft, EvaluationBrainTop, EvaluationBrainWidth,
+               EvaluationBrainHeight, memory, 0, 0, SRCAND);
         SelectObject(memory, brain);
-        BitBlt(dc, BrainLeft, BrainTop, BrainWidth, BrainHeight, memory, 0, 0, SRCPAINT);
+        BitBlt(dc, EvaluationBrainLeft, EvaluationBrainTop, EvaluationBrainWidth,
+               EvaluationBrainHeight, memory, 0, 0, SRCPAINT);
     }
 
     SelectObject(memory, original);

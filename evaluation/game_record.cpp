@@ -107,6 +107,21 @@ std::string recordAppendText(uint64_t fileSize, char lastByte, const std::string
     return (fileSize == 0 ? recordHeader() : lastByte != '\n' ? "\r\n" : "") + lines;
 }
 
+std::string recordKept(const std::string& bytes, std::size_t limit) {
+    if (bytes.size() <= limit) {
+        return bytes;
+    }
+    const std::string header = recordHeader();
+    const std::size_t room = limit > header.size() ? limit - header.size() : 0;
+    // From the first line that begins inside the last `room` bytes.
+    std::size_t start = bytes.size() - room;
+    if (bytes[start - 1] != '\n') {
+        const std::size_t lineEnd = bytes.find('\n', start);
+        start = lineEnd == std::string::npos ? bytes.size() : lineEnd + 1;
+    }
+    return header + bytes.substr(start);
+}
+
 std::vector<GameRecord> parseRecords(const std::string& bytes, bool atFileStart) {
     std::size_t start = 0;
     if (!atFileStart) {

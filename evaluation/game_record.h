@@ -40,6 +40,11 @@ std::string recordLine(const LocalTime& time, int32_t gradeIndex, const ScoreBas
 // disk) is ended first, so that the new lines stay lines of their own.
 std::string recordAppendText(uint64_t fileSize, char lastByte, const std::string& lines);
 
+// The record as a store that holds at most limit bytes keeps it: as it is while it fits, else the
+// header and the newest whole lines that fit with it. A limit above RecordTailBytes keeps every
+// game the help page reads back.
+std::string recordKept(const std::string& bytes, std::size_t limit);
+
 // The games in bytes, oldest first, at most the last RecordGamesKept of them. bytes is the whole
 // file (atFileStart) or its last part, whose text before the first line end is a cut line and is
 // dropped. Lines end in LF or CR LF; a line that is not seven valid comma-separated fields (the

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 extern const wchar_t MainWindowClassName[];
-extern const char MainWindowCaption[]; // Shift-JIS, like every text of the program
 
 constexpr int MainWindowWidth = 646;
 constexpr int MainWindowHeight = 556;

@@ -51,6 +51,11 @@ TEST(RecordFile, LineOfAGame) {
     EXPECT_EQ(recordAppendText(0, '\0', "L\r\n"), header + "L\r\n");
     EXPECT_EQ(recordAppendText(1, '1', "L\r\n"), "\r\nL\r\n");
     EXPECT_EQ(recordAppendText(84, '\n', "L\r\n"), "L\r\n");
+    // A store that holds only so many bytes keeps the header and the newest whole lines.
+    const std::string record = header + "A\r\nBB\r\nCCC\r\n"; // 62 bytes
+    EXPECT_EQ(recordKept(record, 62), record);
+    EXPECT_EQ(recordKept(record, 59), header + "BB\r\nCCC\r\n");
+    EXPECT_EQ(recordKept(record, 58), header + "CCC\r\n");
 }
 
 TEST(RecordFile, ReadsOnlyWholeValidLines) {
