@@ -541,13 +541,13 @@ buildToolbar();
 run(core.load(storage.readFile(storage.SETTINGS), storage.readFile(storage.RECORD) ?? new Uint8Array()));
 window.addEventListener('resize', fit);
 watchRatio();
-// The evaluation's pictures are wanted only at the end of a game: fetched now, while nothing
-// waits for them.
-for (const id of [ids.IDB_BACKGROUND, ids.IDB_RANKMASK, ids.IDB_RANK1, ids.IDB_RANK2, ids.IDB_RANK3,
-    ids.IDB_RANK4, ids.IDB_RANK5, ids.IDB_RANK6]) {
-    loadPicture(bitmaps[id], 100).catch(() => {});
-}
-if ('serviceWorker' in navigator) {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
-}
 document.documentElement.dataset.ready = 'true';
+// What is wanted only later, once the board stands: the evaluation's pictures, and the service
+// worker that keeps the page for offline use.
+setTimeout(() => {
+    for (const id of [ids.IDB_BACKGROUND, ids.IDB_RANKMASK, ids.IDB_RANK1, ids.IDB_RANK2, ids.IDB_RANK3,
+        ids.IDB_RANK4, ids.IDB_RANK5, ids.IDB_RANK6]) {
+        loadPicture(bitmaps[id], 100).catch(() => {});
+    }
+    navigator.serviceWorker?.register('sw.js').catch(() => {});
+}, 0);

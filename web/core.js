@@ -142,10 +142,12 @@ class Core {
 }
 
 export async function loadCore(url) {
+    const imports = { wasi_snapshot_preview1: system };
     const response = await fetch(url);
-    // Compiled from the bytes, so that a host serving .wasm under any type will do.
-    const { instance } = await WebAssembly.instantiate(await response.arrayBuffer(),
-        { wasi_snapshot_preview1: system });
+    // Compiled as it arrives where the host names its type; from the bytes where it does not.
+    const { instance } = response.headers.get('Content-Type') === 'application/wasm'
+        ? await WebAssembly.instantiateStreaming(response, imports)
+        : await WebAssembly.instantiate(await response.arrayBuffer(), imports);
     instance.exports._initialize();
     return new Core(instance.exports);
 }

@@ -23,17 +23,11 @@ self.addEventListener('fetch', (event) => {
     if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) {
         return;
     }
-    event.respondWith(
-        caches.open(CACHE).then(async (cache) => {
-            const kept = await cache.match(request, { ignoreSearch: true });
-            if (kept) {
-                return kept;
-            }
-            const response = await fetch(request);
-            if (response.ok) {
-                cache.put(request, response.clone());
-            }
-            return response;
-        }),
-    );
+    event.respondWith(caches.match(request).then((kept) => kept ?? fetch(request).then((response) => {
+        if (response.ok) {
+            const copy = response.clone();
+            event.waitUntil(caches.open(CACHE).then((cache) => cache.put(request, copy)));
+        }
+        return response;
+    })));
 });

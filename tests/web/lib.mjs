@@ -18,7 +18,7 @@ export const corpus = (name) => readFileSync(join(ROOT, 'tests', 'fuzz', 'corpus
 
 // python3's static server on a free port; stop() ends it.
 export function serve() {
-    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', WEB],
+    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--protocol', 'HTTP/1.1', '--directory', WEB],
         { stdio: ['ignore', 'pipe', 'ignore'] });
     return new Promise((resolve, reject) => {
         server.stdout.once('data', (line) => {
