@@ -6,7 +6,7 @@
 //   0: target "1" at (14, 1); others (9, 10), (5, 8), (6, 0), ...
 //   1: target "J" at (19, 9); others (10, 8), (2, 5), (14, 5), ...
 import assert from 'node:assert/strict';
-import { click, kept, open, ready, shot, square, test, until, untilSaid } from './lib.mjs';
+import { click, kept, open, ready, shot, square, squareShows, test, until, untilSaid } from './lib.mjs';
 
 const CLOCK = Date.UTC(2026, 2, 1, 1, 0, 0);
 const tool = (name) => `#toolbar button[aria-label="${name}"]`;
@@ -92,8 +92,10 @@ test('game', async (browser, { url }) => {
     await shot(page, 'game-question');
     await clickSquare(page, 9, 10);
     await untilSaid(page, '不正解です');
+    assert.ok(await squareShows(page, 9, 10, [255, 0, 0]), 'the miss in red');
     await clickSquare(page, 14, 1);
     await untilSaid(page, '正解です');
+    assert.ok(await squareShows(page, 14, 1, [0, 255, 0]), 'the target in green');
     await untilSaid(page, '「J」は何処ですか？');
     await clickSquare(page, 19, 9);
     await page.waitForSelector(dialog('あなたの脳レベルの評価'));

@@ -129,8 +129,10 @@ export const kept = (page, name) => page.evaluate((n) => localStorage.getItem(`m
 
 export const shot = (page, name) => page.screenshot({ path: join(OUT, `${name}.png`) });
 
-// Colours of the board canvas at design pixels.
-export const boardPixel = (page, x, y) => page.$eval('#board', (canvas, px, py) => {
+// Whether the board shows colour [r, g, b] somewhere in the square.
+export const squareShows = (page, column, row, colour) => page.$eval('#board', (canvas, c, r, rgb) => {
     const k = canvas.width / 640;
-    return [...canvas.getContext('2d').getImageData(Math.floor(px * k), Math.floor((py - 40) * k), 1, 1).data.slice(0, 3)];
-}, x, y);
+    const size = Math.floor(32 * k);
+    const data = canvas.getContext('2d').getImageData(Math.floor(c * 32 * k), Math.floor(r * 32 * k), size, size).data;
+    return data.some((_, i) => i % 4 === 0 && data[i] === rgb[0] && data[i + 1] === rgb[1] && data[i + 2] === rgb[2]);
+}, column, row, colour);
