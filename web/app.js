@@ -128,6 +128,14 @@ board.canvas.addEventListener('pointerdown', (event) => {
     clickAt(...board.pointAt(event));
 });
 
+// Focus from the keyboard shows the box chosen at once.
+board.canvas.addEventListener('focus', () => {
+    if (board.canvas.matches(':focus-visible')) {
+        keyboardUsed = true;
+        paint();
+    }
+});
+
 board.canvas.addEventListener('keydown', (event) => {
     const moves = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
     if (moves[event.key]) {
@@ -185,8 +193,8 @@ function hideTip() {
 
 const strip = { scale: 0, image: null };
 
-async function drawToolbarImages() {
-    const scale = pictureScale(Number(getComputedStyle(document.documentElement).getPropertyValue('--t')) * devicePixelRatio);
+async function drawToolbarImages(t) {
+    const scale = pictureScale(t * devicePixelRatio);
     if (strip.scale !== scale) {
         strip.image = canvasOf(await loadPicture(bitmaps[ids.IDB_TOOLBAR], scale));
         strip.scale = scale;
@@ -522,7 +530,7 @@ function fit() {
     Window.largest = Math.max(1, b);
     board.resize(board.width * b, devicePixelRatio);
     paint();
-    drawToolbarImages();
+    drawToolbarImages(t);
     Window.fitAll();
 }
 
@@ -540,6 +548,11 @@ document.title = (core.x.caption(), core.text());
 buildToolbar();
 run(core.load(storage.readFile(storage.SETTINGS), storage.readFile(storage.RECORD) ?? new Uint8Array()));
 window.addEventListener('resize', fit);
+window.addEventListener('storage', (event) => {
+    if (event.key === storage.key(storage.RECORD)) {
+        core.setRecord(storage.readFile(storage.RECORD) ?? new Uint8Array());
+    }
+});
 watchRatio();
 document.documentElement.dataset.ready = 'true';
 // What is wanted only later, once the board stands: the evaluation's pictures, and the service

@@ -85,6 +85,11 @@ class Core {
         });
     }
 
+    setRecord(bytes) {
+        this.bytesIn(bytes);
+        this.x.set_record();
+    }
+
     cells() {
         this.x.cells();
         return this.lines().map((line) => line.split(' ').map(Number));

@@ -65,6 +65,7 @@ export class Window {
         this.anchor = anchor;
         this.fit();
         focus?.focus();
+        focus?.select?.(); // a field's text selected, as the dialog manager gives it
     }
 
     // As large as the board (never smaller than the Windows dialog) while the screen has room.

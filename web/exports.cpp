@@ -25,9 +25,9 @@
 
 namespace {
 
-// What the page keeps of the record: far more than the help page reads back (about 25,000
-// games), and well inside the few megabytes a browser gives a page's storage. When the record
-// grows past it, its oldest lines go.
+// What the page keeps of the record: far more than the help page reads back (over 20,000 games),
+// and well inside the few megabytes a browser gives a page's storage. When the record grows past
+// it, its oldest lines go.
 constexpr std::size_t RecordStoreBytes = 1024 * 1024;
 static_assert(RecordStoreBytes > RecordTailBytes + 64, "the games the help page reads are kept");
 
@@ -255,6 +255,12 @@ PAGE_EXPORT(load) void load(int32_t settingsLength, int32_t recordLength) {
     derivePlayParameters();
     gamePlatform = &pagePlatform;
     saveSettingsIfChanged();
+}
+
+// The record as another tab of the page has just stored it: this tab's next game is added to it,
+// as two copies of the Windows program each add theirs to the one file.
+PAGE_EXPORT(set_record) void setRecord() {
+    page.recordFile = page.input;
 }
 
 PAGE_EXPORT(start) void start() {

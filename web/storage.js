@@ -4,6 +4,8 @@ const PREFIX = 'mabatakiban/';
 export const SETTINGS = 'setdata.ini';
 export const RECORD = 'record.csv';
 
+export const key = (name) => PREFIX + name;
+
 // localStorage holds text; each byte is kept as the character of the same number.
 function toText(bytes) {
     let text = '';
@@ -20,7 +22,7 @@ function toBytes(text) {
 // The kept file, or null when there is none (or the browser keeps nothing for this page).
 export function readFile(name) {
     try {
-        const text = localStorage.getItem(PREFIX + name);
+        const text = localStorage.getItem(key(name));
         return text === null ? null : toBytes(text);
     } catch {
         return null;
@@ -30,7 +32,7 @@ export function readFile(name) {
 // False when the browser refuses (storage full or turned off).
 export function writeFile(name, bytes) {
     try {
-        localStorage.setItem(PREFIX + name, toText(bytes));
+        localStorage.setItem(key(name), toText(bytes));
         return true;
     } catch {
         return false;
