@@ -229,7 +229,7 @@ int measureRepaint(HINSTANCE instance) {
     HDC dc = GetDC(mainWindow);
     for (int i = 0; i < WarmUp + Samples; ++i) {
         const double start = millisNow();
-        paintBoard(dc);
+        paintBoard(dc, mainWindowDpi);
         GdiFlush();
         const double took = millisNow() - start;
         if (i >= WarmUp) {

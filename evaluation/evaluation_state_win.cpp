@@ -1,6 +1,7 @@
 #include "evaluation/evaluation_state_win.h"
 
 HBITMAP evaluationBitmaps[EvaluationBitmapCount] = {};
+int evaluationBitmapScale = 0;
 
 void releaseEvaluationBitmaps() {
     for (HBITMAP& bitmap : evaluationBitmaps) {
@@ -9,6 +10,7 @@ void releaseEvaluationBitmaps() {
             bitmap = nullptr;
         }
     }
+    evaluationBitmapScale = 0;
 }
 
 void resetEvaluationState() {

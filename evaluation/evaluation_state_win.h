@@ -9,6 +9,8 @@ constexpr int EvaluationBitmapCount = 8;
 // the mask. Filled at every opening of the dialog and released when it closes; null in between
 // and wherever a bitmap failed to load.
 extern HBITMAP evaluationBitmaps[EvaluationBitmapCount];
+// The display scale, in percent, that the bitmaps held were drawn for; 0 while none are held.
+extern int evaluationBitmapScale;
 
 // Deletes every bitmap held and empties the table.
 void releaseEvaluationBitmaps();

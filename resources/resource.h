@@ -18,6 +18,13 @@
 #define IDB_RANKMASK 9
 #define IDB_TOOLBAR 102
 
+// The same bitmaps drawn again for display scales of 125, 150, 175 and 200 %: a bitmap's id at a
+// scale is its id above plus the scale's offset.
+#define IDB_AT125 1000
+#define IDB_AT150 2000
+#define IDB_AT175 3000
+#define IDB_AT200 4000
+
 // Icon
 #define IDI_MAIN 101
 

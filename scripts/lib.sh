@@ -107,6 +107,22 @@ prepare_wine_prefix() {
     touch "$WINEPREFIX/.mabatakiban-ready"
 }
 
+# A copy of the prefix $1 at a display scale of $2 dots per inch, in "$1-$2", made once: the tests
+# and figures of that scale run in it. Wine takes the scale from the prefix's registry when its
+# server starts, so the copy gets a server of its own.
+use_scaled_wine_prefix() {
+    local base=$1 dpi=$2 copy="$1-$2"
+    if [ "$(cat "$copy/.mabatakiban-dpi" 2>/dev/null)" != "$dpi" ]; then
+        stop_wine_server "$base"
+        rm -rf "$copy"
+        cp -a "$base" "$copy"
+        WINEPREFIX=$copy wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+            /d "$dpi" /f >/dev/null 2>&1
+        stop_wine_server "$copy"
+        echo "$dpi" >"$copy/.mabatakiban-dpi"
+    fi
+}
+
 # On Linux the game's browser is the desktop's: the prefix gets, at the path where the game starts
 # Internet Explorer, the small program that hands the address on to winebrowser (xdg-open).
 install_desktop_browser() {
@@ -123,12 +139,13 @@ stop_wine_server() {
     WINEPREFIX=$1 wineserver -w 2>/dev/null || true
 }
 
-# Starts Xvfb when there is no display; it goes away when the calling script exits.
+# Starts Xvfb when there is no display; it goes away when the calling script exits. The screen is
+# one that a 200 % display has, so that the window made for it fits.
 ensure_display() {
     [ -n "${DISPLAY:-}" ] && return 0
     local n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 2560x1600x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     trap 'kill "$XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
     export DISPLAY=":$n"

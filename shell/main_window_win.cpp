@@ -1,5 +1,7 @@
 #include "shell/main_window_win.h"
 
+#include "common/display_scale.h"
+#include "common/dpi_win.h"
 #include "core/board_paint_win.h"
 #include "core/game.h"
 #include "core/game_state.h"
@@ -16,11 +18,21 @@
 
 const wchar_t MainWindowClassName[] = L"Main Window";
 
-POINT mainWindowPosition(int screenWidth, int screenHeight) {
+POINT mainWindowPosition(const RECT& workArea, SIZE size) {
     // C++ division truncates toward zero, as the placement wants on screens smaller than the
     // window.
-    return POINT{(screenWidth - MainWindowWidth) / 2, (screenHeight - MainWindowHeight) / 2};
+    return POINT{workArea.left + (workArea.right - workArea.left - size.cx) / 2,
+                 workArea.top + (workArea.bottom - workArea.top - size.cy) / 2};
 }
+
+namespace {
+
+SIZE mainWindowSize(int dpi) {
+    return windowSizeForClient({scaled(MainWindowClient.cx, dpi), scaled(MainWindowClient.cy, dpi)},
+                               MainWindowStyle, dpi);
+}
+
+} // namespace
 
 int createMainWindow(HINSTANCE instance) {
     WNDCLASSW windowClass{};
@@ -36,14 +48,13 @@ int createMainWindow(HINSTANCE instance) {
         return 0;
     }
 
-    HDC screen = GetDC(nullptr);
-    const POINT position =
-        mainWindowPosition(GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES));
-    ReleaseDC(nullptr, screen);
-
+    // A new window opens on the primary monitor, at its scale.
+    const int dpi = dpiOfWindow(nullptr);
+    const SIZE size = mainWindowSize(dpi);
+    const POINT position = mainWindowPosition(workAreaOf(nullptr), size);
     mainWindow = CreateWindowExW(0, MainWindowClassName, wideText(MainWindowCaption).c_str(),
-                                 WS_CAPTION | WS_SYSMENU, position.x, position.y, MainWindowWidth,
-                                 MainWindowHeight, nullptr, nullptr, instance, nullptr);
+                                 MainWindowStyle, position.x, position.y, size.cx, size.cy, nullptr,
+                                 nullptr, instance, nullptr);
     return 1;
 }
 
@@ -73,7 +84,8 @@ void onCreate(HWND window) {
     bindGamePlatform(window);
     readSettings(window);
     derivePlayParameters();
-    buildToolbar(window);
+    mainWindowDpi = dpiOfWindow(window);
+    buildToolbar(window, mainWindowDpi);
 }
 
 void onDestroy(HWND window) {
@@ -85,8 +97,21 @@ void onDestroy(HWND window) {
 void onPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    paintBoard(dc);
+    paintBoard(dc, mainWindowDpi);
     EndPaint(window, &paint);
+}
+
+// Moved to a monitor of another scale: everything is made again at the new one and the window
+// takes the place Windows suggests, which keeps its client area in proportion.
+void onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+    mainWindowDpi = LOWORD(wParam);
+    releaseToolbar();
+    buildToolbar(window, mainWindowDpi);
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    repaintNow(window);
 }
 
 // The window is a Unicode one, so its toolbar asks for tooltips as TTN_NEEDTEXTW. Every other
@@ -107,8 +132,10 @@ void onTimer(WPARAM id) {
 }
 
 void onLeftButtonDown(HWND window, LPARAM lParam) {
+    // The game knows only the 96-dpi design: the click goes to it in design pixels.
     const uint32_t word = static_cast<uint32_t>(lParam);
-    onClick(word & 0xFFFF, word >> 16);
+    onClick(static_cast<uint32_t>(unscaled(static_cast<int32_t>(word & 0xFFFF), mainWindowDpi)),
+            static_cast<uint32_t>(unscaled(static_cast<int32_t>(word >> 16), mainWindowDpi)));
     repaintNow(window);
 }
 
@@ -136,6 +163,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_LBUTTONDOWN:
         onLeftButtonDown(window, lParam);
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(window, wParam, lParam);
         return 0;
     case WM_ACTIVATE:
     case WM_QUIT:

@@ -13,6 +13,8 @@ constexpr TBBUTTON button(int image, int command) {
 
 HWND mainWindow = nullptr;
 HWND toolbarWindow = nullptr;
+HIMAGELIST toolbarImages = nullptr;
+int mainWindowDpi = 96;
 // Image i of the strip belongs to command CMD_START + i.
 TBBUTTON toolbarButtons[ToolbarButtonCount] = {
     button(0, CMD_START),   button(1, CMD_START2),  button(2, CMD_SETTINGS),

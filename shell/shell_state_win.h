@@ -9,7 +9,11 @@ constexpr int ToolbarButtonCount = 7;
 // The main window: the entry shows it, and the game's timers, repaints and evaluation dialog go
 // to it. Set as soon as its creation begins.
 extern HWND mainWindow;
-extern HWND toolbarWindow; // kept while the toolbar is built
+extern HWND toolbarWindow;       // kept while the toolbar is built
+extern HIMAGELIST toolbarImages; // the strip at the window's scale; the toolbar does not own it
+// The dots per inch the main window is drawn at: what Windows says when it is made, then what
+// each move to a monitor of another scale says.
+extern int mainWindowDpi;
 extern TBBUTTON toolbarButtons[ToolbarButtonCount];
 extern TBBUTTON separatorButton;
 extern const char BrowserPath[];

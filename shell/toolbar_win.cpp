@@ -1,5 +1,6 @@
 #include "shell/toolbar_win.h"
 
+#include "common/display_scale.h"
 #include "core/board_paint.h"
 #include "core/board_paint_win.h"
 #include "core/game.h"
@@ -13,12 +14,14 @@
 #include "common/text_win.h"
 
 #include <iterator>
+#include <utility>
 
 namespace {
 
 constexpr DWORD ToolbarStyle =
     WS_CHILD | WS_VISIBLE | CCS_ADJUSTABLE | TBSTYLE_TOOLTIPS | TBSTYLE_ALTDRAG;
-constexpr int ToolbarImageSize = 32;
+constexpr int ToolbarImageSize = 32; // at 96 dots an inch
+constexpr int SeparatorWidth = 8;
 // Inserting at these positions, in this order, splits the seven buttons into three groups.
 constexpr int SeparatorPositions[] = {2, 3, 4, 5, 8, 9, 10, 11};
 
@@ -26,32 +29,51 @@ HINSTANCE windowInstance(HWND window) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
 }
 
+// The seven images of the strip drawn for the scale nearest dpi, at their own size: a picture
+// stretched to a scale comes out blurred or blocky. The strip's classic button colours are mapped
+// to the system's and its button face made transparent, as the toolbar does with a strip it
+// loads itself.
+HIMAGELIST stripImages(HINSTANCE instance, int dpi) {
+    const int percent = pictureScale(dpi);
+    const int size = scaled(ToolbarImageSize, percent * DesignDpi / 100);
+    HIMAGELIST images =
+        ImageList_Create(size, size, ILC_COLORDDB | ILC_MASK, ToolbarButtonCount, 0);
+    HBITMAP strip =
+        CreateMappedBitmap(instance, pictureAtScale(IDB_TOOLBAR, percent), 0, nullptr, 0);
+    ImageList_AddMasked(images, strip, GetSysColor(COLOR_BTNFACE));
+    DeleteObject(strip);
+    return images;
+}
+
 } // namespace
 
-void buildToolbar(HWND window) {
+void buildToolbar(HWND window, int dpi) {
     HINSTANCE instance = windowInstance(window);
     InitCommonControls();
     toolbarWindow = CreateToolbarEx(window, ToolbarStyle, IDC_TOOLBAR, 0, nullptr, 0,
                                     toolbarButtons, 0, 0, 0, 0, 0, sizeof(TBBUTTON));
-    SendMessageW(toolbarWindow, TB_SETBITMAPSIZE, 0,
-                 MAKELPARAM(ToolbarImageSize, ToolbarImageSize));
-    TBADDBITMAP strip{instance, IDB_TOOLBAR};
-    const LRESULT firstImage = SendMessageW(toolbarWindow, TB_ADDBITMAP, ToolbarButtonCount,
-                                            reinterpret_cast<LPARAM>(&strip));
-    for (TBBUTTON& button : toolbarButtons) {
-        button.iBitmap += static_cast<int>(firstImage);
-    }
+    toolbarImages = stripImages(instance, dpi);
+    SendMessageW(toolbarWindow, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages));
     SendMessageW(toolbarWindow, TB_ADDBUTTONSW, ToolbarButtonCount,
                  reinterpret_cast<LPARAM>(toolbarButtons));
     SendMessageW(toolbarWindow, TB_AUTOSIZE, 0, 0);
+    // A separator's image index is its width; the toolbar's own is the design's at 96 dpi.
+    TBBUTTON separator = separatorButton;
+    separator.iBitmap = scaled(SeparatorWidth, dpi);
     for (int position : SeparatorPositions) {
         SendMessageW(toolbarWindow, TB_INSERTBUTTONW, position,
-                     reinterpret_cast<LPARAM>(&separatorButton));
+                     reinterpret_cast<LPARAM>(&separator));
     }
     // Asked for with the Japanese character set, so that a system without this face gives a
     // Japanese one.
-    boardFont = CreateFontW(BoardFontHeight, BoardFontWidth, 0, 0, BoardFontWeight, 0, 0, 0,
-                            SHIFTJIS_CHARSET, 0, 0, 0, 0, L"ＭＳ 明朝");
+    boardFont = CreateFontW(scaled(BoardFontHeight, dpi), scaled(BoardFontWidth, dpi), 0, 0,
+                            BoardFontWeight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, L"ＭＳ 明朝");
+}
+
+void releaseToolbar() {
+    DestroyWindow(std::exchange(toolbarWindow, nullptr));
+    ImageList_Destroy(std::exchange(toolbarImages, nullptr));
+    DeleteObject(std::exchange(boardFont, nullptr));
 }
 
 void onToolTipText(HWND window, TOOLTIPTEXTW* record) {

@@ -5,8 +5,12 @@
 
 #include <string>
 
-// Builds the toolbar along the top of the window, then BoardFont.
-void buildToolbar(HWND window);
+// Builds the toolbar along the top of the window, then BoardFont, both for a display of dpi.
+void buildToolbar(HWND window, int dpi);
+
+// Destroys the toolbar, its images and BoardFont, so that they can be built again at another
+// scale.
+void releaseToolbar();
 
 // Answers the TTN_NEEDTEXTW request of the window's toolbar.
 void onToolTipText(HWND window, TOOLTIPTEXTW* record);

@@ -2,8 +2,13 @@
 # Usage: /usr/bin/python3 tools/make_pictures.py [resource-dir]   (default: resources/ of this repo)
 #
 # Draws the evaluation pictures, the toolbar strip and the program icon, and writes them as
-# 8-bit BMP files and one ICO file. The output is committed; building the game never runs this.
-# Rerunning it gives the same bytes (with the same Pillow/FreeType and fonts).
+# 8-bit BMP files and one ICO file; then the same pictures drawn again for display scales of 125,
+# 150, 175 and 200 % (into the folders 125/ ... 200/ beside them), the icon in the usual sizes
+# from 16 to 256 pixels, and two PNG icons for the web version. Every shape is defined in the
+# pixels of the 100 % pictures; a larger picture samples the same shapes at its own pixels, so it
+# is drawn anew rather than stretched, and keeps the key colours exactly. The output is committed;
+# building the game never runs this. Rerunning it gives the same bytes (with the same
+# Pillow/FreeType and fonts).
 #
 # Needs Pillow (Debian: python3-pil) and two fonts from Debian packages:
 #   IPAGothic, heading:        /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf
@@ -12,12 +17,27 @@
 #   toolbar's Latin letters:   (fonts-liberation2)
 # The small katakana of the toolbar come from the pixel glyphs below, not from a font.
 
+import io
 import math
 import os
 import struct
 import sys
 
 from PIL import Image, ImageDraw, ImageFont
+
+SCALES = [125, 150, 175, 200]  # percent; 100 is the pictures' own size
+ICON_SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
+WEB_ICON_SIZES = [192, 512]
+
+
+def sz(value, percent):
+    """A length of the 100 % pictures at a scale, rounded as the program rounds it (halves up)."""
+    return (value * percent + 50) // 100
+
+
+def design(pixel, percent):
+    """The 100 % coordinate of the centre of a pixel of a scaled picture (itself at 100 %)."""
+    return (pixel + 0.5) * 100 / percent - 0.5
 
 FONT_JAPANESE = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
 FONT_LATIN = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf"
@@ -98,8 +118,9 @@ def in_polygon(x, y, pts):
     return inside
 
 
-def polygon_pixels(pts, w, h):
-    return {(x, y) for y in range(h) for x in range(w) if in_polygon(x, y, pts)}
+def polygon_pixels(pts, w, h, percent=100):
+    return {(x, y) for y in range(h) for x in range(w)
+            if in_polygon(design(x, percent), design(y, percent), pts)}
 
 
 def seg_dist2(px, py, ax, ay, bx, by):
@@ -129,8 +150,11 @@ def catmull_rom(points, steps=12):
     return out
 
 
-def stroke_pixels(points, radius, smooth=True):
-    """A disc brush swept along the curve: every pixel within radius of the centre line."""
+def stroke_pixels(points, radius, smooth=True, percent=100):
+    """A disc brush swept along the curve: every pixel within radius of the centre line. Points
+    and radius are in 100 % pixels; the pixels returned are those of the scale."""
+    points = [((x + 0.5) * percent / 100 - 0.5, (y + 0.5) * percent / 100 - 0.5) for x, y in points]
+    radius = radius * percent / 100
     line = catmull_rom(points) if smooth else list(points)
     xs = [p[0] for p in line]
     ys = [p[1] for p in line]
@@ -158,18 +182,18 @@ def bbox(pixels):
 # ---------------------------------------------------------------- text
 
 
-def text_ink(text, font_path, size, gaps, bold=False):
-    """Ink pixels of text drawn one character at a time without anti-aliasing.
-    gaps[i] is the extra space after character i. Returned relative to the ink's top left."""
+def text_ink(text, font_path, size, gaps, bold=0):
+    """Ink pixels of text drawn one character at a time without anti-aliasing, each character
+    drawn again bold pixels to the right. gaps[i] is the extra space after character i. Returned
+    relative to the ink's top left."""
     font = ImageFont.truetype(font_path, size)
-    img = Image.new("L", (size * (len(text) + 2) + sum(gaps) + 8, size * 2), 0)
+    img = Image.new("L", (size * (len(text) + 2) + sum(gaps) + 8 + bold, size * 2), 0)
     draw = ImageDraw.Draw(img)
     draw.fontmode = "1"
     x = 4
     for i, ch in enumerate(text):
-        draw.text((x, size // 2), ch, font=font, fill=255)
-        if bold:
-            draw.text((x + 1, size // 2), ch, font=font, fill=255)
+        for dx in range(bold + 1):
+            draw.text((x + dx, size // 2), ch, font=font, fill=255)
         x += round(font.getlength(ch)) + (gaps[i] if i < len(gaps) else 0)
     ink = {(i % img.width, i // img.width) for i, v in enumerate(img.getdata()) if v >= 128}
     x0, _, y0, _ = bbox(ink)
@@ -182,7 +206,7 @@ def spread(total, count):
     return [base + ((i + 1) * extra // count - i * extra // count) for i in range(count)]
 
 
-def fitted_text(text, font_path, width, height, bold=False, sizes=range(8, 40)):
+def fitted_text(text, font_path, width, height, bold=0, sizes=range(8, 40)):
     """Text whose ink is exactly width x height: the font size sets the height, the spacing
     between letters the width. Falls back to the nearest fit when none is exact."""
     best = None
@@ -223,29 +247,37 @@ NOSE = [(57, 199), (42, 228), (42, 229), (70, 233), (95, 233), (95, 199)]
 MOUTH = [(30, 250), (81, 250), (110, 256), (90, 260), (30, 260)]
 
 
-def head_pixels():
-    head = {(x, y) for y in range(300) for x in range(300) if skull(x, y)}
-    head |= polygon_pixels(NOSE, 300, 300)
-    head -= polygon_pixels(MOUTH, 300, 300)
+def sampled(size, percent, inside):
+    """The pixels of a size x size picture at a scale whose centres fall inside a shape given in
+    100 % coordinates."""
+    n = sz(size, percent)
+    return {(x, y) for y in range(n) for x in range(n) if inside(design(x, percent), design(y, percent))}
+
+
+def head_pixels(percent=100):
+    n = sz(300, percent)
+    head = sampled(300, percent, skull)
+    head |= polygon_pixels(NOSE, n, n, percent)
+    head -= polygon_pixels(MOUTH, n, n, percent)
     return head
 
 
-def eye_pixels():
-    white = {(x, y) for y in range(170, 195) for x in range(70, 95)
-             if ((x - 82) / 8.5) ** 2 + ((y - 182) / 7.5) ** 2 <= 1.0}
-    pupil = {(x, y) for y in range(178, 188) for x in range(77, 88)
-             if ((x - 82) / 3.5) ** 2 + ((y - 182.5) / 3.0) ** 2 <= 1.0}
+def eye_pixels(percent=100):
+    white = sampled(300, percent, lambda x, y: ((x - 82) / 8.5) ** 2 + ((y - 182) / 7.5) ** 2 <= 1.0)
+    pupil = sampled(300, percent, lambda x, y: ((x - 82) / 3.5) ** 2 + ((y - 182.5) / 3.0) ** 2 <= 1.0)
     return white, pupil
 
 
-def make_background():
-    pic = Picture(300, 300, WHITE)
-    pic.paint(head_pixels(), TAN)
-    white, pupil = eye_pixels()
+def make_background(percent=100):
+    pic = Picture(sz(300, percent), sz(300, percent), WHITE)
+    pic.paint(head_pixels(percent), TAN)
+    white, pupil = eye_pixels(percent)
     pic.paint(white, WHITE)
     pic.paint(pupil, BLACK)
-    heading = fitted_text(HEADING, FONT_JAPANESE, 218, 24, bold=True, sizes=range(20, 32))
-    pic.paint(place(heading, 36, 17), BLACK)
+    # The heading is set anew in the font at the scale: bold by one more pixel per 100 %.
+    heading = fitted_text(HEADING, FONT_JAPANESE, sz(218, percent), sz(24, percent),
+                          bold=max(1, round(percent / 100)), sizes=range(sz(20, percent), sz(32, percent)))
+    pic.paint(place(heading, sz(36, percent), sz(17, percent)), BLACK)
     return pic
 
 
@@ -286,29 +318,30 @@ WRINKLES = [
 GLOSS = [([(94, 32), (108, 46)], 3.0), ([(110, 25), (121, 35)], 3.0)]
 
 
-def inside_pixels():
-    return {(x, y) for y in range(130) for x in range(160) if brain_ellipse(x, y)}
+def inside_pixels(percent=100):
+    return {(x, y) for y in range(sz(130, percent)) for x in range(sz(160, percent))
+            if brain_ellipse(design(x, percent), design(y, percent))}
 
 
-def make_mask():
-    pic = Picture(160, 130, WHITE)
-    pic.paint(inside_pixels(), BLACK)
+def make_mask(percent=100):
+    pic = Picture(sz(160, percent), sz(130, percent), WHITE)
+    pic.paint(inside_pixels(percent), BLACK)
     return pic
 
 
-def make_brains():
-    inside = inside_pixels()
+def make_brains(percent=100):
+    inside = inside_pixels(percent)
     pictures = []
     wrinkles = set()
     for rank, strokes in enumerate(WRINKLES):
         for line, radius in strokes:
-            wrinkles |= stroke_pixels(line, radius)
-        pic = Picture(160, 130, BLACK)
+            wrinkles |= stroke_pixels(line, radius, percent=percent)
+        pic = Picture(sz(160, percent), sz(130, percent), BLACK)
         pic.paint(inside, BRAIN)
         pic.paint(wrinkles & inside, WRINKLE)
         if rank == 0:
             for line, radius in GLOSS:
-                pic.paint(stroke_pixels(line, radius, smooth=False) & inside, CREAM)
+                pic.paint(stroke_pixels(line, radius, smooth=False, percent=percent) & inside, CREAM)
         pictures.append(pic)
     return pictures
 
@@ -316,16 +349,19 @@ def make_brains():
 # ---------------------------------------------------------------- toolbar
 
 
-def shade(pic, ox, oy, colour_at, choices=range(256), samples=4):
-    """Paints a 32 x 32 cell from colour_at(x, y) -> rgb or None (ground), averaged over
-    samples x samples points per pixel and matched to the nearest of the given palette entries."""
+def shade(pic, ox, oy, colour_at, choices=range(256), samples=4, percent=100):
+    """Paints a 32 x 32 cell (at 100 %) from colour_at(x, y) -> rgb or None (ground), x and y in
+    100 % pixels, averaged over samples x samples points per pixel and matched to the nearest of
+    the given palette entries."""
     cache = {}
-    for y in range(32):
-        for x in range(32):
+    n = sz(32, percent)
+    for y in range(n):
+        for x in range(n):
             acc, hits = [0, 0, 0], 0
             for sy in range(samples):
                 for sx in range(samples):
-                    c = colour_at(x + (sx + 0.5) / samples, y + (sy + 0.5) / samples)
+                    c = colour_at((x + (sx + 0.5) / samples) * 100 / percent,
+                                  (y + (sy + 0.5) / samples) * 100 / percent)
                     if c is None:
                         c = (255, 255, 255)
                     else:
@@ -345,14 +381,15 @@ def mix(a, b, t):
     return tuple(a[k] + (b[k] - a[k]) * t for k in range(3))
 
 
-def help_button(question):
+def help_button(question, percent=100):
+    """question: the pixels of the question mark at the scale."""
     def colour_at(x, y):
         d = math.hypot(x - 16, y - 16)
         if d > 15.9:
             return None
         if d > 13.2:  # silver rim, darker towards the bottom
             return mix((236, 236, 236), (140, 140, 144), (y - 2) / 28)
-        if (int(x), int(y)) in question:
+        if (int(x * percent / 100), int(y * percent / 100)) in question:
             return (255, 255, 255)
         c = mix((166, 202, 240), (32, 96, 192), (y - 4) / 22)
         # gloss: a pale cap on the upper half
@@ -399,7 +436,14 @@ KANA = {
 }
 
 
-def kana_pixels(text, x, y, line_offset=0):
+def kana_pixels(text, x, y, line_offset=0, percent=100):
+    """The pixel font at 100 %; at a larger scale, where its 5 x 6 cells would only show as
+    blocks, the same words are set in the Japanese font, filling the same place."""
+    if percent != 100:
+        box_width = 7 * len(text) - 2 + (line_offset > 0)
+        ink = fitted_text(text, FONT_JAPANESE, sz(box_width, percent), sz(6, percent),
+                          sizes=range(sz(5, percent), sz(12, percent)))
+        return place(ink, sz(x, percent), sz(y, percent))
     out = set()
     for ch in text:
         rows = KANA[ch]
@@ -415,22 +459,30 @@ def kana_pixels(text, x, y, line_offset=0):
 MARKERS = [32, 65, 96, 128, 160, 192]
 
 
-def make_toolbar():
-    pic = Picture(224, 32, WHITE)
-    start = fitted_text("Start", FONT_LATIN, 60, 19, sizes=range(20, 32))
-    pic.paint(place(start, 2, 6), RED)
-    pic.paint(place(fitted_text("Set", FONT_LATIN, 27, 13, sizes=range(12, 24)), 64 + 3, 10), BLUE)
-    pic.paint(place(fitted_text("Ver", FONT_LATIN, 27, 13, sizes=range(12, 24)), 96 + 3, 10), GREEN)
-    question = place(fitted_text("?", FONT_LATIN, 10, 16, sizes=range(14, 30)), 11, 8)
+def make_toolbar(percent=100):
+    cell = sz(32, percent)
+
+    def text(word, font, width, height, sizes, x, y):
+        # Each image is set on its own cell, so a rounding never moves a label into the next one.
+        ink = fitted_text(word, font, sz(width, percent), sz(height, percent),
+                          sizes=range(sz(sizes[0], percent), sz(sizes[1], percent)))
+        return place(ink, x // 32 * cell + sz(x % 32, percent), sz(y, percent))
+
+    pic = Picture(7 * cell, cell, WHITE)
+    pic.paint(text("Start", FONT_LATIN, 60, 19, (20, 32), 2, 6), RED)
+    pic.paint(text("Set", FONT_LATIN, 27, 13, (12, 24), 64 + 3, 10), BLUE)
+    pic.paint(text("Ver", FONT_LATIN, 27, 13, (12, 24), 96 + 3, 10), GREEN)
+    question = text("?", FONT_LATIN, 10, 16, (14, 30), 11, 8)
     # Greys and blues only, so the silver rim and the disc pick up no tint of another hue.
     cool = [i for i, (r, g, b) in enumerate(PALETTE) if b >= g >= r]
-    shade(pic, 128, 0, help_button(question), cool)
-    pic.paint(place(fitted_text("HP", FONT_LATIN, 22, 13, sizes=range(12, 24)), 160 + 5, 3), RED)
-    pic.paint(kana_pixels("ホーム", 160 + 5, 19), BLACK)
-    pic.paint(kana_pixels("ページ", 160 + 6, 25, line_offset=1), BLACK)
-    shade(pic, 192, 0, power_button())
+    shade(pic, 4 * cell, 0, help_button(question, percent), cool, percent=percent)
+    pic.paint(text("HP", FONT_LATIN, 22, 13, (12, 24), 160 + 5, 3), RED)
+    pic.paint(place(kana_pixels("ホーム", 5, 19, percent=percent), 5 * cell, 0), BLACK)
+    pic.paint(place(kana_pixels("ページ", 6, 25, line_offset=1, percent=percent), 5 * cell, 0),
+              BLACK)
+    shade(pic, 6 * cell, 0, power_button(), percent=percent)
     for x in MARKERS:
-        pic.set(x, 31, RED)
+        pic.set(x // 32 * cell + sz(x % 32, percent), cell - 1, RED)
     return pic
 
 
@@ -469,14 +521,50 @@ def make_icon():
     return pic, transparent
 
 
+def smooth_icon(n):
+    """The same head at n x n, drawn anew with soft edges: each pixel's colour and opacity are the
+    average of k x k samples of the shapes, which are given in the pixels of the 32 x 32 icon (the
+    head itself in those of the background). Returns an RGBA image."""
+    sx, sy = 202 / 27, 224 / 30
+    k = 8 if n <= 64 else 4
+    img = Image.new("RGBA", (n, n))
+    colours = {"head": (128, 128, 0), "cap": (128, 0, 0), "eye": (255, 255, 255), "pupil": (0, 0, 0)}
+    for y in range(n):
+        for x in range(n):
+            acc, hits = [0, 0, 0], 0
+            for j in range(k):
+                for i in range(k):
+                    # The 32-pixel icon's coordinate, pixel centres at whole numbers as there.
+                    u = (x + (i + 0.5) / k) * 32 / n - 0.5
+                    v = (y + (j + 0.5) / k) * 32 / n - 0.5
+                    bx, by = 42 + (u + 0.5 - 1) * sx - 0.5, 62 + (v + 0.5 - 1) * sy - 0.5
+                    if not ((skull(bx, by) or in_polygon(bx, by, NOSE)) and not in_polygon(bx, by, MOUTH)):
+                        continue
+                    part = "head"
+                    # The eye of the small icon's 3 x 3 square, round where there are pixels for it.
+                    eye = (u - 10) ** 2 + (v - 16) ** 2
+                    if eye <= 1.5 ** 2:
+                        part = "pupil" if eye <= 0.6 ** 2 else "eye"
+                    elif v < 13.5 and ((u - 15.5) / 9.0) ** 2 + ((v - 13) / 10.5) ** 2 <= 1.0:
+                        part = "cap"
+                    hits += 1
+                    for c in range(3):
+                        acc[c] += colours[part][c]
+            if hits:
+                img.putpixel((x, y), tuple(round(a / hits) for a in acc) + (round(255 * hits / k / k),))
+    return img
+
+
 # ---------------------------------------------------------------- files
 
 
 def dib(pic, height_field=None, extra=b""):
+    # Rows are padded to whole 32-bit words; the 100 % pictures' widths need no padding.
+    pad = bytes(-pic.w % 4)
+    rows = b"".join(bytes(pic.px[y * pic.w:(y + 1) * pic.w]) + pad for y in reversed(range(pic.h)))
     header = struct.pack("<IiiHHIIiiII", 40, pic.w, height_field or pic.h, 1, 8, 0,
-                         pic.w * pic.h + len(extra), 0, 0, 0, 0)
+                         len(rows) + len(extra), 0, 0, 0, 0)
     palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-    rows = b"".join(bytes(pic.px[y * pic.w:(y + 1) * pic.w]) for y in reversed(range(pic.h)))
     return header + palette + rows + extra
 
 
@@ -487,30 +575,67 @@ def write_bmp(path, pic):
         f.write(body)
 
 
-def write_ico(path, pic, transparent):
+def and_mask(n, transparent):
+    """1 bit a pixel, set where transparent; rows bottom first, padded to 32 bits."""
     mask = bytearray()
-    for y in reversed(range(32)):
+    for y in reversed(range(n)):
         bits = 0
-        for x in range(32):
-            bits = (bits << 1) | ((x, y) in transparent)
-        mask += bits.to_bytes(4, "big")
-    image = dib(pic, height_field=64, extra=bytes(mask))
+        for x in range(n):
+            bits = (bits << 1) | transparent(x, y)
+        pad = -n % 32
+        mask += (bits << pad).to_bytes((n + pad) // 8, "big")
+    return bytes(mask)
+
+
+def rgba_icon_image(img):
+    """An icon image of 32-bit pixels with their opacity; 256 x 256 as PNG, as Windows keeps it."""
+    n = img.width
+    if n >= 256:
+        out = io.BytesIO()
+        img.save(out, "PNG", optimize=True)
+        return out.getvalue(), 32
+    rows = b"".join(bytes((b, g, r, a)) for y in reversed(range(n)) for r, g, b, a in
+                    (img.getpixel((x, y)) for x in range(n)))
+    mask = and_mask(n, lambda x, y: img.getpixel((x, y))[3] == 0)
+    header = struct.pack("<IiiHHIIiiII", 40, n, 2 * n, 1, 32, 0, len(rows) + len(mask), 0, 0, 0, 0)
+    return header + rows + mask, 32
+
+
+def write_ico(path, pic, transparent, sizes=(32,)):
+    """The 32 x 32 picture in 256 colours (its icon image id stays 1), then the other sizes."""
+    images = [(32, dib(pic, height_field=64, extra=and_mask(32, lambda x, y: (x, y) in transparent)), 8)]
+    for n in sizes:
+        if n != 32:
+            images.append((n,) + rgba_icon_image(smooth_icon(n)))
     with open(path, "wb") as f:
-        f.write(struct.pack("<HHH", 0, 1, 1))
-        f.write(struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 8, len(image), 22))
-        f.write(image)
+        f.write(struct.pack("<HHH", 0, 1, len(images)))
+        offset = 6 + 16 * len(images)
+        for n, data, bits in images:
+            f.write(struct.pack("<BBBBHHII", n % 256, n % 256, 0, 0, 1, bits, len(data), offset))
+            offset += len(data)
+        for _, data, _ in images:
+            f.write(data)
+
+
+def write_pictures(folder, percent):
+    os.makedirs(folder, exist_ok=True)
+    write_bmp(os.path.join(folder, "background.bmp"), make_background(percent))
+    for i, pic in enumerate(make_brains(percent), 1):
+        write_bmp(os.path.join(folder, "rank%d.bmp" % i), pic)
+    write_bmp(os.path.join(folder, "rankmask.bmp"), make_mask(percent))
+    write_bmp(os.path.join(folder, "toolbar.bmp"), make_toolbar(percent))
 
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "resources")
-    write_bmp(os.path.join(out, "background.bmp"), make_background())
-    for i, pic in enumerate(make_brains(), 1):
-        write_bmp(os.path.join(out, "rank%d.bmp" % i), pic)
-    write_bmp(os.path.join(out, "rankmask.bmp"), make_mask())
-    write_bmp(os.path.join(out, "toolbar.bmp"), make_toolbar())
+    write_pictures(out, 100)
+    for percent in SCALES:
+        write_pictures(os.path.join(out, str(percent)), percent)
     icon, transparent = make_icon()
-    write_ico(os.path.join(out, "main.ico"), icon, transparent)
+    write_ico(os.path.join(out, "main.ico"), icon, transparent, ICON_SIZES)
+    for n in WEB_ICON_SIZES:
+        smooth_icon(n).save(os.path.join(out, "icon-%d.png" % n), "PNG", optimize=True)
 
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@
 #include "settings/grades.h"
 #include "shell/main_window_win.h"
 #include "shell/shell_state_win.h"
+#include "shell/toolbar_win.h"
 
 #include <gtest/gtest.h>
 
@@ -189,7 +190,7 @@ class ShellTest : public ::testing::Test {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) { // the WM_QUIT among them
         }
-        DeleteObject(std::exchange(boardFont, nullptr));
+        releaseToolbar();
         UnregisterClassW(L"Main Window", GetModuleHandleW(nullptr));
         resetGameState();
         resetSettingsState();
@@ -202,4 +203,16 @@ class ShellTest : public ::testing::Test {
     Scratch scratch;
     HWND window = nullptr;
     ShellTest() { writeFile("setdata.ini", DefaultFile); }
+};
+
+// A memory device context holding the program's bitmap resource id.
+struct Picture {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ bitmap;
+    explicit Picture(int id)
+        : bitmap(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
+                            LR_CREATEDIBSECTION)) {
+        SelectObject(dc, bitmap);
+    }
+    ~Picture() { DeleteDC(dc), DeleteObject(bitmap); }
 };
