@@ -3,7 +3,7 @@
 import { Board } from './board.js';
 import { FileKind, ImportVerdict, Request, loadCore } from './core.js';
 import { Window, dialogOpen, fromTemplate, messageBox, unitX, unitY } from './dialogs.js';
-import { canvasOf, composeEvaluation, loadPicture, pictureScale } from './pictures.js';
+import { canvasOf, composeEvaluation, loadPicture } from './pictures.js';
 import { bitmaps, ids } from './resources.js';
 import { shiftJis } from './shift_jis.js';
 import * as storage from './storage.js';
@@ -190,6 +190,9 @@ function hideTip() {
     tooltip?.remove();
     tooltip = null;
 }
+
+// The pictures' scale for ratio device pixels a design pixel, as the Windows program chooses it.
+const pictureScale = (ratio) => core.x.picture_scale(Math.round(96 * ratio));
 
 const strip = { scale: 0, image: null };
 

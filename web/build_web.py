@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Puts the web page together: build_web.py MODULE.wasm FOLDER
 
-FOLDER receives the page's own files (web/), the game's module, the pictures and the help page
-(resources/), and three written here:
+FOLDER receives the page's own files (web/), the game's module, the pictures at every scale and
+the help page (resources/), and three written here:
 - resources.js: the dialog templates, picture names and ids of the resource script and
   resource.h, so that the page shows the Windows program's own texts in its own layout;
 - manifest.webmanifest: what installing the page needs, with the icons that resources/ has;
@@ -86,13 +86,10 @@ def main():
         for name in pictures.values():
             if os.path.exists(os.path.join(folder, name)):
                 copy(os.path.join(folder, name), os.path.join(out, "pictures", str(scale), name))
-    scales = [s for s in scales if all(os.path.exists(os.path.join(out, "pictures", str(s), n))
-                                       for n in pictures.values())]
 
     with open(os.path.join(out, "resources.js"), "w", encoding="utf-8") as f:
         f.write("// Written by build_web.py from resources/mabatakiban.rc and resource.h.\n")
-        for name, value in [("ids", ids), ("dialogs", dialogs(script, ids)),
-                            ("bitmaps", pictures), ("pictureScales", scales)]:
+        for name, value in [("ids", ids), ("dialogs", dialogs(script, ids)), ("bitmaps", pictures)]:
             f.write(f"export const {name} = {json.dumps(value, ensure_ascii=False)};\n")
 
     icons = [{"src": "main.ico", "sizes": "32x32", "type": "image/x-icon"}]

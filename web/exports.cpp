@@ -1,6 +1,7 @@
 // The game's core as the web page drives it. The page hands in its events, its clock and the
 // player's two files; it reads back the timers to set, what to draw, and the files to keep. Every
 // rule stays here, in the code the Windows program runs: the page only draws, times and stores.
+#include "common/display_scale.h"
 #include "core/board_paint.h"
 #include "core/game.h"
 #include "core/game_state.h"
@@ -216,6 +217,11 @@ PAGE_EXPORT(layout) void layout() {
         put(" ");
         putNumber(value, "\n");
     }
+}
+
+// The scale (percent) of the pictures drawn at dpi, as the Windows program chooses them.
+PAGE_EXPORT(picture_scale) int32_t pictureScaleAt(int32_t dpi) {
+    return pictureScale(dpi);
 }
 
 PAGE_EXPORT(tool_tip) void toolTip(int32_t id) {

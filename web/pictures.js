@@ -1,7 +1,5 @@
 // The game's pictures, the same BMP files the Windows program is built with, read here byte for
-// byte (no colour management, no smoothing), at the scale that suits the screen.
-import { pictureScales } from './resources.js';
-
+// byte (no colour management, no smoothing), at any of the scales they are drawn for.
 const loaded = new Map();
 
 // An uncompressed BMP of 8 bits with a palette, or of 24 or 32 bits, as RGBA.
@@ -35,12 +33,6 @@ export function decodeBmp(buffer) {
         }
     }
     return new ImageData(rgba, width, height);
-}
-
-// The scale (percent) of the pictures to draw at ratio device pixels a design pixel: the smallest
-// that is at least as fine, or the finest there is.
-export function pictureScale(ratio) {
-    return pictureScales.find((scale) => scale >= ratio * 100 - 1) ?? pictureScales[pictureScales.length - 1];
 }
 
 export function loadPicture(name, scale) {
