@@ -343,7 +343,7 @@ function openAbout() {
 
 // Nothing of the game can be touched while it is open; the board keeps what it showed when the
 // game ended. It stands where the Windows dialog does, at the top left corner of the window.
-async function openEvaluation() {
+function openEvaluation() {
     const { lines, picture } = core.evaluation();
     const win = fromTemplate('IDD_EVALUATION', (id) => id === ids.IDC_EVALUATION_OK && close(), close, 'evaluation');
     function close() {
@@ -359,40 +359,48 @@ async function openEvaluation() {
     text.className = 'hidden';
     text.append(...lines.map((line) => Object.assign(document.createElement('li'), { textContent: line.text })));
     win.client.prepend(canvas, text);
-    win.show(win.firstStop, toolbar.getBoundingClientRect());
     const width = unitX(win.template.box[2]);
     const height = unitY(win.template.box[3]);
-    const scale = Number(win.element.style.getPropertyValue('--k')) || 1;
-    canvas.style.width = `${width * scale}px`;
-    canvas.style.height = `${height * scale}px`;
-    canvas.width = Math.round(width * scale * devicePixelRatio);
-    canvas.height = Math.round(height * scale * devicePixelRatio);
-    const c = canvas.getContext('2d');
-    const k = canvas.width / width;
-    c.setTransform(k, 0, 0, k, 0, 0);
-    // The lines in a font like the Japanese system font: 16-pixel characters, half-width 8.
-    c.fillStyle = '#000';
-    c.font = `16px "MS Gothic", "ＭＳ ゴシック", "IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP", monospace`;
-    c.textBaseline = 'top';
-    for (const { top, text } of lines) {
-        let x = layout.lineLeft;
-        for (const ch of text) {
-            const box = ch.codePointAt(0) < 0x80 ? 8 : 16;
-            c.save();
-            c.translate(x, top + 1);
-            c.scale(box / c.measureText(ch).width, 1);
-            c.fillText(ch, 0, 0);
-            c.restore();
-            x += box;
+    // Drawn anew whenever the dialog's size changes, from the pictures of the scale it then needs.
+    let draws = 0;
+    win.onFit = async () => {
+        const drawing = ++draws;
+        const scale = Number(win.element.style.getPropertyValue('--k')) || 1;
+        canvas.style.width = `${width * scale}px`;
+        canvas.style.height = `${height * scale}px`;
+        canvas.width = Math.round(width * scale * devicePixelRatio);
+        canvas.height = Math.round(height * scale * devicePixelRatio);
+        const k = canvas.width / width;
+        const c = canvas.getContext('2d');
+        c.setTransform(k, 0, 0, k, 0, 0);
+        // The lines in a font like the Japanese system font: 16-pixel characters, half-width 8.
+        c.fillStyle = '#000';
+        c.font = '16px "MS Gothic", "ＭＳ ゴシック", "IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP", monospace';
+        c.textBaseline = 'top';
+        for (const { top, text: line } of lines) {
+            let x = layout.lineLeft;
+            for (const ch of line) {
+                const box = ch.codePointAt(0) < 0x80 ? 8 : 16;
+                c.save();
+                c.translate(x, top + 1);
+                c.scale(box / c.measureText(ch).width, 1);
+                c.fillText(ch, 0, 0);
+                c.restore();
+                x += box;
+            }
         }
-    }
-    const pictureScaleUsed = pictureScale(k);
-    const [background, mask, brain] = await Promise.all(
-        [ids.IDB_BACKGROUND, ids.IDB_RANKMASK, picture].map((id) => loadPicture(bitmaps[id], pictureScaleUsed)));
-    const composed = composeEvaluation(background, mask, brain,
-        { left: layout.brainLeft, top: layout.brainTop }, pictureScaleUsed);
-    c.imageSmoothingEnabled = false;
-    c.drawImage(canvasOf(composed), 0, 0, layout.background, layout.background);
+        // As on Windows, a picture that cannot be had is left out; the lines stay.
+        const percent = pictureScale(k);
+        const [background, mask, brain] = await Promise.all([ids.IDB_BACKGROUND, ids.IDB_RANKMASK, picture]
+            .map((id) => loadPicture(bitmaps[id], percent))).catch(() => []);
+        if (brain && drawing === draws) { // unless a later size has been drawn meanwhile
+            const composed = composeEvaluation(background, mask, brain,
+                { left: layout.brainLeft, top: layout.brainTop }, percent);
+            c.imageSmoothingEnabled = false;
+            c.drawImage(canvasOf(composed), 0, 0, layout.background, layout.background);
+        }
+    };
+    win.show(win.firstStop, toolbar.getBoundingClientRect());
 }
 
 async function openHelp() {

@@ -84,6 +84,7 @@ export class Window {
                 top: `${Math.max(0, Math.min(this.anchor.top - caption, innerHeight - box.height))}px`,
             });
         }
+        this.onFit?.();
     }
 
     static fitAll() {
