@@ -411,7 +411,8 @@ async function openHelp() {
     win.client.append(frame);
     win.show(frame);
     const page = new Uint8Array(await (await fetch('help.html')).arrayBuffer());
-    frame.srcdoc = core.helpPage(page);
+    // The page's own links ("#grades") go to its parts, not to the game's address.
+    frame.srcdoc = core.helpPage(page).replace('<head>', '<head><base href="about:srcdoc">');
 }
 
 // ---- the player's files ---------------------------------------------------------------------------

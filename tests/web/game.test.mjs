@@ -139,6 +139,13 @@ test('game', async (browser, { url }) => {
         await click(page, 'aria/閉じる[role="button"]');
     };
     await helpShows(row);
+    // Its links lead to its own parts.
+    await click(page, tool('Webヘルプ'));
+    await until(page, () => document.querySelector('dialog[open] iframe')?.srcdoc);
+    const help = page.frames().find((frame) => frame.url() === 'about:srcdoc');
+    await help.click('a[href="#grades"]');
+    await until(help, () => scrollY > 0 && document.getElementById('grades') !== null);
+    await click(page, 'aria/閉じる[role="button"]');
     await click(page, tool('バージョン'));
     await page.waitForSelector(dialog('このソフトについて'));
     const about = await page.$eval('dialog[open] .client', (e) => e.innerText);
