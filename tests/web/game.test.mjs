@@ -170,5 +170,6 @@ test('game', async (browser, { url }) => {
 
     await click(page, tool('終了'));
     await page.waitForSelector('#ended', { visible: true });
+    await page.waitForSelector('#window', { hidden: true });
     assert.deepEqual(page.errors, []);
 });
