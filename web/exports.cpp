@@ -158,9 +158,14 @@ bool isText(const std::string& bytes) {
     });
 }
 
-void putGames(const char* name, const std::string& record) {
+// The games of a record as the Windows program reads them back: from its last part only.
+std::vector<GameRecord> gamesOf(const std::string& record) {
     const std::size_t start = record.size() > RecordTailBytes ? record.size() - RecordTailBytes : 0;
-    const std::vector<GameRecord> games = parseRecords(record.substr(start), start == 0);
+    return parseRecords(record.substr(start), start == 0);
+}
+
+void putGames(const char* name, const std::string& record) {
+    const std::vector<GameRecord> games = gamesOf(record);
     put(name);
     put("\t");
     putNumber(static_cast<int64_t>(games.size()), "\t");
@@ -388,10 +393,8 @@ PAGE_EXPORT(record_file) void recordFile() {
 
 // The help page (the input) with the player's record, read back as the Windows program reads it.
 PAGE_EXPORT(help_page) void helpPage() {
-    const std::string& record = page.recordFile;
-    const std::size_t start = record.size() > RecordTailBytes ? record.size() - RecordTailBytes : 0;
     page.output =
-        pageWithRecord(page.input, recordSection(parseRecords(record.substr(start), start == 0),
+        pageWithRecord(page.input, recordSection(gamesOf(page.recordFile),
                                                  u8"記録は、このブラウザの中に保存されています"
                                                  u8"（「ファイル」から <code>record.csv</code> "
                                                  u8"として書き出せます）。"));
