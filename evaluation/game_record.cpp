@@ -84,6 +84,10 @@ bool parseLine(const char* begin, const char* end, GameRecord& game) {
 
 } // namespace
 
+uint64_t recordTailStart(uint64_t fileSize) {
+    return fileSize > RecordTailBytes ? fileSize - RecordTailBytes : 0;
+}
+
 std::string recordHeader() {
     return "date,grade,symbols,seconds,problems,misses,total\r\n";
 }

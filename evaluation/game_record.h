@@ -26,6 +26,9 @@ constexpr std::size_t RecordGamesKept = 1000; // games read back at the most
 // the end keeps the start of the game quick however long the record grows.
 constexpr std::size_t RecordTailBytes = 128 * 1024;
 
+// Where reading the record back begins in a file of fileSize bytes: at its last RecordTailBytes.
+uint64_t recordTailStart(uint64_t fileSize);
+
 // The first line of a new file: "date,grade,symbols,seconds,problems,misses,total" and CR LF.
 std::string recordHeader();
 

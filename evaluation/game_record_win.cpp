@@ -57,9 +57,7 @@ std::vector<GameRecord> readGameRecord() {
     LARGE_INTEGER size{};
     GetFileSizeEx(file, &size);
     LARGE_INTEGER start{};
-    start.QuadPart = size.QuadPart > static_cast<LONGLONG>(RecordTailBytes)
-                         ? size.QuadPart - static_cast<LONGLONG>(RecordTailBytes)
-                         : 0;
+    start.QuadPart = static_cast<LONGLONG>(recordTailStart(static_cast<uint64_t>(size.QuadPart)));
     SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
     std::string tail(RecordTailBytes, '\0');
     DWORD got = 0;

@@ -160,7 +160,7 @@ bool isText(const std::string& bytes) {
 
 // The games of a record as the Windows program reads them back: from its last part only.
 std::vector<GameRecord> gamesOf(const std::string& record) {
-    const std::size_t start = record.size() > RecordTailBytes ? record.size() - RecordTailBytes : 0;
+    const std::size_t start = static_cast<std::size_t>(recordTailStart(record.size()));
     return parseRecords(record.substr(start), start == 0);
 }
 
