@@ -68,7 +68,7 @@ export class Window {
         focus?.select?.(); // a field's text selected, as the dialog manager gives it
     }
 
-    // As large as the board (never smaller than the Windows dialog) while the screen has room.
+    // Scaled as the board is where that is larger than the Windows dialog, and within the screen.
     fit() {
         const e = this.element;
         e.style.setProperty('--k', 1);
