@@ -157,8 +157,7 @@ board.canvas.addEventListener('keydown', (event) => {
 
 document.addEventListener('keydown', (event) => {
     const typing = event.target instanceof HTMLInputElement || event.target instanceof HTMLSelectElement;
-    if (!ended && !dialogOpen() && !typing && !event.ctrlKey && !event.metaKey && !event.altKey
-        && event.key.toLowerCase() === 's') {
+    if (!typing && !event.ctrlKey && !event.metaKey && !event.altKey && event.key.toLowerCase() === 's') {
         event.preventDefault();
         command(ids.CMD_START);
     }

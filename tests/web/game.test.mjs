@@ -52,7 +52,12 @@ test('game', async (browser, { url }) => {
     assert.equal(await value(page, field('級')), '2:８級');
     await page.select('dialog[open] select', '5:５級');
     assert.equal(await value(page, field('級')), '5:５級');
-    await page.keyboard.press('Escape');
+    const escape = async () => {
+        for (let i = 0; i < 3; i += 1) {
+            await page.keyboard.press('Escape');
+        }
+    };
+    await escape();
     await click(page, 'aria/閉じる[role="button"]');
     await closed(page, 'ゲーム設定');
     await click(page, tool('ゲーム設定'));
@@ -118,7 +123,7 @@ test('game', async (browser, { url }) => {
     await until(page, (p) => Number(document.getElementById('board').dataset.paints) > p, paints);
     assert.equal(await page.$eval('#live', (e) => e.textContent), '正解です');
     await shot(page, 'game-evaluation');
-    await page.keyboard.press('Escape');
+    await escape();
     await page.keyboard.press('s');
     await click(page, tool('スタート'));
     await click(page, 'aria/OK[role="button"]');
