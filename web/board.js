@@ -13,7 +13,7 @@ const BOLD = 1 / 32;
 
 const halfWidth = (code) => code < 0x80 || (code >= 0xff61 && code <= 0xff9f);
 
-export function cssColour(colorRef) {
+function cssColour(colorRef) {
     return `rgb(${colorRef & 0xff}, ${(colorRef >> 8) & 0xff}, ${(colorRef >> 16) & 0xff})`;
 }
 

@@ -3,7 +3,7 @@
 const loaded = new Map();
 
 // An uncompressed BMP of 8 bits with a palette, or of 24 or 32 bits, as RGBA.
-export function decodeBmp(buffer) {
+function decodeBmp(buffer) {
     const view = new DataView(buffer);
     const offset = view.getUint32(10, true);
     const headerSize = view.getUint32(14, true);
