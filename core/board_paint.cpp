@@ -57,6 +57,9 @@ bool planCell(const Cell& cell, TextRun& run) {
     return true;
 }
 
+static_assert(sizeof "「" + sizeof "」は何処ですか？" <= MessageBufferSize,
+              "the question and its symbol fit the buffer, whatever the texts' encoding");
+
 void append(TextRun& run, const char* bytes) {
     const size_t length = std::strlen(bytes);
     std::memcpy(run.text + run.length, bytes, length);

@@ -13,7 +13,13 @@ constexpr uint32_t ColorGreen = 0x00FF00;
 constexpr uint32_t ColorRed = 0x0000FF;
 constexpr uint32_t ColorBlue = 0xFF0000;
 
-constexpr int32_t MessageBufferSize = 64;
+// The font of the symbols and messages: 32 pixels high and, on average, 32 wide, so that a
+// symbol fills its square and a full-width character two of them; weight 600; a Mincho face.
+constexpr int32_t BoardFontHeight = 32;
+constexpr int32_t BoardFontWidth = 32;
+constexpr int32_t BoardFontWeight = 600;
+
+constexpr int32_t MessageBufferSize = 64; // the question, the longest message, takes 28 in UTF-8
 
 struct TextRun {
     int32_t x;

@@ -10,12 +10,6 @@
 
 namespace {
 
-// Where the pictures stand in the 96-dpi design.
-constexpr int BackgroundSize = 300;
-constexpr int BrainLeft = 70;
-constexpr int BrainTop = 65;
-constexpr int BrainWidth = 160;
-constexpr int BrainHeight = 130;
 // The system font of a Japanese system at 96 dots an inch, in which the lines are designed.
 constexpr int LineFontHeight = 18;
 constexpr int LineFontWidth = 8;
@@ -105,8 +99,8 @@ void paint(HWND dialog) {
     HBITMAP brain =
         bitmapOf(rankPicture(evaluationTotal(gameState.scoreBasis, gameState.missCount)));
     if (mask != nullptr && brain != nullptr) {
-        drawPicture(dc, memory, mask, BrainLeft, BrainTop, dpi, SRCAND);
-        drawPicture(dc, memory, brain, BrainLeft, BrainTop, dpi, SRCPAINT);
+        drawPicture(dc, memory, mask, EvaluationBrainLeft, EvaluationBrainTop, dpi, SRCAND);
+        drawPicture(dc, memory, brain, EvaluationBrainLeft, EvaluationBrainTop, dpi, SRCPAINT);
     }
 
     SelectObject(memory, original);

@@ -126,6 +126,10 @@ bool parseLine(const char* begin, const char* end, GameRecord& game) {
 
 } // namespace
 
+uint64_t recordTailStart(uint64_t fileSize) {
+    return fileSize > RecordTailBytes ? fileSize - RecordTailBytes : 0;
+}
+
 std::string recordHeader() {
     return "date,grade,symbols,seconds,problems,misses,total\r\n";
 }
@@ -170,6 +174,21 @@ std::string linesNotInRecord(const std::string& recordTail, const std::string& l
         }
     });
     return missing;
+}
+
+std::string recordKept(const std::string& bytes, std::size_t limit) {
+    if (bytes.size() <= limit) {
+        return bytes;
+    }
+    const std::string header = recordHeader();
+    const std::size_t room = limit > header.size() ? limit - header.size() : 0;
+    // From the first line that begins inside the last `room` bytes.
+    std::size_t start = bytes.size() - room;
+    if (bytes[start - 1] != '\n') {
+        const std::size_t lineEnd = bytes.find('\n', start);
+        start = lineEnd == std::string::npos ? bytes.size() : lineEnd + 1;
+    }
+    return header + bytes.substr(start);
 }
 
 std::vector<GameRecord> parseRecords(const std::string& bytes, bool atFileStart) {

@@ -32,6 +32,9 @@ constexpr std::size_t RecordTailBytes = 128 * 1024;
 // game's and is left as it is.
 constexpr std::size_t RecordPendingBytes = 1024 * 1024;
 
+// Where reading the record back begins in a file of fileSize bytes: at its last RecordTailBytes.
+uint64_t recordTailStart(uint64_t fileSize);
+
 // The first line of a new file: "date,grade,symbols,seconds,problems,misses,total" and CR LF.
 std::string recordHeader();
 
@@ -52,6 +55,11 @@ std::string recordAppendText(uint64_t fileSize, char lastByte, const std::string
 // write cut short) is thus never written twice. Only a game of another copy of the game that
 // ended in the same second with the same values could be taken for one already there.
 std::string linesNotInRecord(const std::string& recordTail, const std::string& lines);
+
+// The record as a store that holds at most limit bytes keeps it: as it is while it fits, else the
+// header and the newest whole lines that fit with it. A limit above RecordTailBytes keeps every
+// game the help page reads back.
+std::string recordKept(const std::string& bytes, std::size_t limit);
 
 // The games in bytes, oldest first, at most the last RecordGamesKept of them. bytes is the whole
 // file (atFileStart, where a UTF-8 byte-order mark may come first) or its last part, whose text

@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -39,9 +40,25 @@ int32_t missDeduction(int32_t missCount) {
     return times(5, missCount);
 }
 
+constexpr char SymbolsFormat[] = "文字数%d：得点%d×4＝%d点 おまけ１点";
+constexpr char SecondsFormat[] = "時間%d秒：得点%d×3＝%d点";
+constexpr char ProblemsFormat[] = "問題数%d：得点%d×4＝%d点";
+constexpr char MissesFormat[] = "間違数%d：減点%d×5＝%d点";
+constexpr char TotalFormat[] = "合計得点：%d点／100点";
+
+// The bytes of a line from format with the given count of "%d", each at most "-2147483648".
+template <std::size_t Size> constexpr std::size_t longestLine(const char (&)[Size], int numbers) {
+    return Size - 2 * static_cast<std::size_t>(numbers) + 11 * static_cast<std::size_t>(numbers);
+}
+static_assert(longestLine(SymbolsFormat, 3) <= EvaluationLineBytes &&
+                  longestLine(SecondsFormat, 3) <= EvaluationLineBytes &&
+                  longestLine(ProblemsFormat, 3) <= EvaluationLineBytes &&
+                  longestLine(MissesFormat, 3) <= EvaluationLineBytes &&
+                  longestLine(TotalFormat, 1) <= EvaluationLineBytes,
+              "a line of the largest numbers must fit, whatever the texts' encoding");
+
 // A line as wsprintfA makes it: "%d" is signed decimal, and the line is cleared before use.
-// The formats are Shift-JIS, whose trail bytes never equal '%', and every line fits the buffer
-// for any values.
+// Neither Shift-JIS nor UTF-8 has a trail byte equal to '%'.
 template <typename... Values> EvaluationLine formatLine(const char* format, Values... values) {
     EvaluationLine line{};
     std::snprintf(line.data(), line.size(), format, static_cast<int>(values)...);
@@ -59,12 +76,11 @@ int32_t evaluationTotal(const ScoreBasis& basis, int32_t missCount) {
 
 EvaluationLines evaluationLines(const ScoreBasis& basis, int32_t missCount) {
     return {
-        formatLine("文字数%d：得点%d×4＝%d点 おまけ１点", basis.symbols, basis.symbols,
-                   symbolPoints(basis)),
-        formatLine("時間%d秒：得点%d×3＝%d点", basis.seconds, timeFactor(basis), timePoints(basis)),
-        formatLine("問題数%d：得点%d×4＝%d点", basis.solved, basis.solved, problemPoints(basis)),
-        formatLine("間違数%d：減点%d×5＝%d点", missCount, missCount, missDeduction(missCount)),
-        formatLine("合計得点：%d点／100点", evaluationTotal(basis, missCount)),
+        formatLine(SymbolsFormat, basis.symbols, basis.symbols, symbolPoints(basis)),
+        formatLine(SecondsFormat, basis.seconds, timeFactor(basis), timePoints(basis)),
+        formatLine(ProblemsFormat, basis.solved, basis.solved, problemPoints(basis)),
+        formatLine(MissesFormat, missCount, missCount, missDeduction(missCount)),
+        formatLine(TotalFormat, evaluationTotal(basis, missCount)),
     };
 }
 

@@ -11,13 +11,26 @@ PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix binutils-m
 # chattr (a folder that takes no new file).
 TEST_PACKAGES=(xvfb xauth x11-utils xdotool imagemagick
                clang-14 libclang-rt-14-dev clang-format python3 git e2fsprogs)
+# What the web version needs: the build tools, clang for WebAssembly with its C and C++ libraries
+# and linker, and python3 to put the page together and serve it. Its tests need node and Chromium
+# on top.
+WEB_PACKAGES=(cmake ninja-build googletest clang-14 lld-14 wasi-libc libc++-14-dev-wasm32
+              libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 python3)
+WEB_TEST_PACKAGES=(nodejs chromium)
+# Debian's node comes without npm; some node packages bring their own.
+command -v npm >/dev/null 2>&1 || WEB_TEST_PACKAGES+=(npm)
 
 say() { printf '%s\n' "$*" >&2; }
 
-# Installs what is missing, or tells a non-root user the one command that would.
+# Installs what is missing of PACKAGES and the packages named, or tells a non-root user the one
+# command that would.
 ensure_packages() {
+    install_missing "${PACKAGES[@]}" "$@"
+}
+
+install_missing() {
     local missing=() package
-    for package in "${PACKAGES[@]}" "$@"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$package")
     done
@@ -49,11 +62,13 @@ ensure_japanese_locale() {
     locale-gen >/dev/null
 }
 
-# Configures and builds one tree: host, win64 or fuzz (libFuzzer targets, clang).
+# Configures and builds one tree: host, win64, wasm (the web page in build/web, and the portable
+# tests for node) or fuzz (libFuzzer targets, clang).
 build_tree() {
     local kind=$1 target=${2:-all} dir="$ROOT/build/$1" args=()
     case $kind in
     win64) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-x86_64.cmake") ;;
+    wasm) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-wasm32-wasi.cmake") ;;
     fuzz) args=(-DCMAKE_CXX_COMPILER=clang++-14 -DMABATAKIBAN_FUZZ=ON -DMABATAKIBAN_TESTS=OFF) ;;
     esac
     if [ ! -f "$dir/build.ninja" ]; then
@@ -141,4 +156,12 @@ ensure_display() {
         [ $tries -gt 100 ] && { say "Xvfb did not start"; exit 1; }
         sleep 0.1
     done
+}
+
+# The web tests' node packages, as the committed lockfile names them.
+ensure_node_modules() {
+    local dir="$ROOT/tests/web"
+    [ "$dir/node_modules/.package-lock.json" -nt "$dir/package-lock.json" ] && return 0
+    say "Installing the web tests' node packages ..."
+    (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 }

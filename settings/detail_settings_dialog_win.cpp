@@ -2,58 +2,42 @@
 
 #include "resources/resource.h"
 #include "settings/grade_choice.h"
-#include "settings/grades.h"
 #include "settings/settings_state.h"
 #include "common/dialog_win.h"
 #include "common/text_win.h"
 
 namespace {
 
-// The three fields and what they show; every pass over them goes in this order.
-struct Field {
-    int id;
-    int32_t GradeSetting::*value;
-};
-constexpr Field Fields[] = {
-    {IDC_DETAILSETTINGS_SYMBOLS, &GradeSetting::symbolCount},
-    {IDC_DETAILSETTINGS_SECONDS, &GradeSetting::showSeconds},
-    {IDC_DETAILSETTINGS_TRIES, &GradeSetting::tryCount},
-};
+// The fields in the order of DetailFields.
+constexpr int FieldIds[DetailFieldCount] = {IDC_DETAILSETTINGS_SYMBOLS, IDC_DETAILSETTINGS_SECONDS,
+                                            IDC_DETAILSETTINGS_TRIES};
 
-void setNumber(HWND dialog, int id, int32_t value) {
-    setWindowText(GetDlgItem(dialog, id), numberText(value).data());
-}
-
-int32_t rowOrFirst(int32_t index) {
-    return index < 0 || index >= GradeCount ? 0 : index;
+void showTexts(HWND dialog, const DetailTexts& texts) {
+    for (int i = 0; i < DetailFieldCount; ++i) {
+        setWindowText(GetDlgItem(dialog, FieldIds[i]), texts[i].data());
+    }
 }
 
 void fillFields(HWND dialog) {
-    for (const Field& field : Fields) {
-        HWND list = GetDlgItem(dialog, field.id);
+    for (const int id : FieldIds) {
+        HWND list = GetDlgItem(dialog, id);
         SendMessageW(list, CB_RESETCONTENT, 0, 0);
         // The lists offer 1 to 9; anything else can still be typed.
         for (int32_t value = 1; value <= 9; ++value) {
             addListItem(list, numberText(value).data());
         }
-        setNumber(dialog, field.id, gradeTable[0].*field.value);
     }
+    showTexts(dialog, gradeRowTexts(0));
 }
 
 } // namespace
 
 void switchEditedGrade(HWND dialog, int32_t loadIndex, int32_t saveIndex) {
-    saveIndex = rowOrFirst(saveIndex);
-    loadIndex = rowOrFirst(loadIndex);
-    // Whatever was typed is stored as it reads; the game limits what it plays with.
-    for (const Field& field : Fields) {
-        // Nine bytes of the text, as the field always gave: digits past them are not read.
-        const std::string text = windowText(GetDlgItem(dialog, field.id), 9);
-        gradeTable[saveIndex].*field.value = parseInteger(text.c_str());
+    std::array<std::string, DetailFieldCount> typed;
+    for (int i = 0; i < DetailFieldCount; ++i) {
+        typed[i] = windowText(GetDlgItem(dialog, FieldIds[i]), DialogTextBytes);
     }
-    for (const Field& field : Fields) {
-        setNumber(dialog, field.id, gradeTable[loadIndex].*field.value);
-    }
+    showTexts(dialog, switchGradeRows(loadIndex, saveIndex, typed));
 }
 
 INT_PTR CALLBACK detailSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -17,16 +17,17 @@ void fillGradeList(HWND dialog) {
     for (const char* label : gradeLabels) {
         addListItem(list, label);
     }
-    // Only the edit field shows the grade; no item is selected, and an index the table does
-    // not have shows nothing.
-    if (static_cast<uint32_t>(gradeIndex) < static_cast<uint32_t>(GradeCount)) {
-        setWindowText(list, gradeLabels[gradeIndex]);
+    // Only the edit field shows the grade; no item is selected.
+    const char* label = shownGradeLabel(gradeIndex);
+    if (*label != '\0') {
+        setWindowText(list, label);
     }
 }
 
 void takeChosenGrade(HWND dialog) {
     // Nine bytes of the text in Shift-JIS, whatever was typed: its first byte chooses the grade.
-    const std::string text = windowText(GetDlgItem(dialog, IDC_GAMESETTINGS_GRADE), 9);
+    const std::string text =
+        windowText(GetDlgItem(dialog, IDC_GAMESETTINGS_GRADE), DialogTextBytes);
     gradeIndex = chosenGradeIndex(text.c_str(), gradeIndex);
 }
 

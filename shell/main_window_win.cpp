@@ -11,13 +11,13 @@
 #include "settings/settings_io_win.h"
 #include "shell/game_platform_win.h"
 #include "shell/shell_state_win.h"
+#include "shell/shell_texts.h"
 #include "shell/toolbar_win.h"
 #include "common/text_win.h"
 
 #include <commctrl.h>
 
 const wchar_t MainWindowClassName[] = L"Main Window";
-const char MainWindowCaption[] = "瞬記盤「まばたきばん」 Ver1.20";
 
 POINT mainWindowPosition(const RECT& workArea, SIZE size) {
     // C++ division truncates toward zero, as the placement wants on screens smaller than the

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 extern const wchar_t MainWindowClassName[];
-extern const char MainWindowCaption[]; // Shift-JIS, like every text of the program
 
 // The client area of the design at 96 dots an inch: the board's 640 x 520 pixels and the black
 // strip of 11 below it that the designed 646 x 556 window leaves inside its classic frame (3

@@ -193,15 +193,18 @@ std::string table(const std::vector<GameRecord>& games) {
 
 } // namespace
 
-std::string recordSection(const std::vector<GameRecord>& games) {
+const char RecordBesideSettings[] =
+    u8"記録は、ゲームを起動したフォルダ（setdata.ini と同じ場所）の "
+    u8"<code>record.csv</code> にあります。";
+
+std::string recordSection(const std::vector<GameRecord>& games, const char* whereKept) {
     std::string html = u8"<section id=\"record\">\n<h2>あなたの記録</h2>\n";
     if (games.empty()) {
         return html + u8"<p>ゲームを最後まで遊ぶと、ここに得点のグラフが出ます。</p>\n</section>\n";
     }
     html += u8"<p>記録：" + number(games.size()) + u8"回" +
             (games.size() >= RecordGamesKept ? u8"（数えるのは最近の1,000回までです）" : "") +
-            u8"。グラフには直近100回までを表示します。記録は、ゲームを起動したフォルダ"
-            u8"（setdata.ini と同じ場所）の <code>record.csv</code> にあります。</p>\n";
+            u8"。グラフには直近100回までを表示します。" + whereKept + "</p>\n";
     std::array<bool, GradeCount> shown{};
     html += chart(games, shown);
     return html + legend(shown) + table(games) + "</section>\n";

@@ -6,9 +6,14 @@
 #include <string>
 #include <vector>
 
-// The player's record as a section of the help page, in UTF-8 HTML: heading, chart, table.
-// Only validated dates and numbers of the games are printed, so nothing needs escaping.
-std::string recordSection(const std::vector<GameRecord>& games);
+// Where the Windows program keeps the record, as the section says it.
+extern const char RecordBesideSettings[];
+
+// The player's record as a section of the help page, in UTF-8 HTML: heading, chart, table, and
+// the sentence whereKept (HTML) that tells where the record is. Only validated dates and numbers
+// of the games are printed, so nothing needs escaping.
+std::string recordSection(const std::vector<GameRecord>& games,
+                          const char* whereKept = RecordBesideSettings);
 
 // The help page with section put where the page marks it (the line "<!-- record -->"); a page
 // without the mark comes back unchanged.

@@ -1,6 +1,7 @@
 #include "shell/shell_state_win.h"
 
 #include "resources/resource.h"
+#include "shell/shell_texts.h"
 
 namespace {
 
@@ -26,5 +27,5 @@ TBBUTTON separatorButton = {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0};
 const char BrowserPath[] = BROWSER_PATH;
 // Quoted, so that the browser, splitting its command line the usual way, finds the address as
 // its one argument.
-const char helpCommandLine[] = "\"" BROWSER_PATH "\" https://example.com/mabatakiban/help.html";
-const char homePageCommandLine[] = "\"" BROWSER_PATH "\" https://example.com/";
+const char helpCommandLine[] = "\"" BROWSER_PATH "\" " HELP_PAGE_ADDRESS;
+const char homePageCommandLine[] = "\"" BROWSER_PATH "\" " HOME_PAGE_ADDRESS;

@@ -1,12 +1,14 @@
 #include "shell/toolbar_win.h"
 
 #include "common/display_scale.h"
+#include "core/board_paint.h"
 #include "core/board_paint_win.h"
 #include "core/game.h"
 #include "resources/resource.h"
 #include "settings/game_settings_dialog_win.h"
 #include "settings/grades.h"
 #include "shell/about_dialog_win.h"
+#include "shell/shell_texts.h"
 #include "shell/help_win.h"
 #include "shell/shell_state_win.h"
 #include "common/text_win.h"
@@ -22,13 +24,6 @@ constexpr int ToolbarImageSize = 32; // at 96 dots an inch
 constexpr int SeparatorWidth = 8;
 // Inserting at these positions, in this order, splits the seven buttons into three groups.
 constexpr int SeparatorPositions[] = {2, 3, 4, 5, 8, 9, 10, 11};
-
-// Indexed by command id - CMD_START.
-const char* const ToolTipTexts[] = {
-    "スタート", "スタート", "ゲーム設定", "バージョン", "Webヘルプ", "ホームページ", "終了",
-};
-static_assert(sizeof ToolTipTexts / sizeof ToolTipTexts[0] == CMD_EXIT - CMD_START + 1,
-              "one tooltip per command");
 
 HINSTANCE windowInstance(HWND window) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
@@ -71,8 +66,8 @@ void buildToolbar(HWND window, int dpi) {
     }
     // Asked for with the Japanese character set, so that a system without this face gives a
     // Japanese one.
-    boardFont = CreateFontW(scaled(32, dpi), scaled(32, dpi), 0, 0, 600, 0, 0, 0, SHIFTJIS_CHARSET,
-                            0, 0, 0, 0, L"ＭＳ 明朝");
+    boardFont = CreateFontW(scaled(BoardFontHeight, dpi), scaled(BoardFontWidth, dpi), 0, 0,
+                            BoardFontWeight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, L"ＭＳ 明朝");
 }
 
 void releaseToolbar() {
@@ -83,10 +78,12 @@ void releaseToolbar() {
 
 void onToolTipText(HWND window, TOOLTIPTEXTW* record) {
     record->hinst = windowInstance(window);
+    // Ids past the range of int are no command either.
     const UINT_PTR id = record->hdr.idFrom;
-    if (id >= CMD_START && id <= CMD_EXIT) {
+    const char* text = id <= CMD_EXIT ? commandToolTip(static_cast<int>(id)) : nullptr;
+    if (text != nullptr) {
         // The record's own buffer holds the text (every tooltip is far shorter than it).
-        const std::wstring tip = wideText(ToolTipTexts[id - CMD_START]);
+        const std::wstring tip = wideText(text);
         record->szText[tip.copy(record->szText, std::size(record->szText) - 1)] = L'\0';
         record->lpszText = record->szText;
     }

@@ -55,6 +55,11 @@ TEST(RecordFile, LineOfAGame) {
     // of the record's last part, whatever their line ends.
     EXPECT_EQ(linesNotInRecord("cut A\r\nA\r\nB\rC", header + "A\r\nD\rB\nC\r\nC2\r\nE"),
               "D\r\nC2\r\nE\r\n");
+    // A store that holds only so many bytes keeps the header and the newest whole lines.
+    const std::string record = header + "A\r\nBB\r\nCCC\r\n"; // 62 bytes
+    EXPECT_EQ(recordKept(record, 62), record);
+    EXPECT_EQ(recordKept(record, 59), header + "BB\r\nCCC\r\n");
+    EXPECT_EQ(recordKept(record, 58), header + "CCC\r\n");
 }
 
 TEST(RecordFile, ReadsWholeValidLinesAsWrittenOrAsASpreadsheetSavesThem) {

@@ -1,0 +1,204 @@
+// Modal windows like the Windows program's dialogs: a caption with a close box over a client
+// area. Built from the program's own dialog templates where it has one, in their layout.
+import { dialogs } from './resources.js';
+
+// Dialog units to pixels, as the templates' 9-point font makes them (measured: 7 and 13 pixels
+// to 4 and 8 units).
+export const unitX = (units) => Math.round((units * 7) / 4);
+export const unitY = (units) => Math.round((units * 13) / 8);
+// The edit field of a drop-down list; the template's height includes the list that drops down.
+const EDIT_HEIGHT = 13;
+
+const shown = new Set();
+let captions = 0;
+
+export function dialogOpen() {
+    return shown.size > 0;
+}
+
+function place(element, [x, y, width, height]) {
+    Object.assign(element.style, {
+        left: `calc(var(--k) * ${unitX(x)}px)`,
+        top: `calc(var(--k) * ${unitY(y)}px)`,
+        width: `calc(var(--k) * ${unitX(width)}px)`,
+        height: `calc(var(--k) * ${unitY(height)}px)`,
+    });
+}
+
+function element(tag, className, text) {
+    const e = document.createElement(tag);
+    e.className = className;
+    if (text !== undefined) {
+        e.textContent = text;
+    }
+    return e;
+}
+
+// A modal window. onClose is the close box; neither Esc nor Enter closes it.
+export class Window {
+    constructor(caption, onClose, className = '') {
+        this.element = element('dialog', `win ${className}`);
+        const bar = element('div', 'caption');
+        const title = element('span', 'title', caption);
+        title.id = `caption-${++captions}`;
+        this.element.setAttribute('aria-labelledby', title.id);
+        const close = element('button', 'close', '×');
+        close.type = 'button';
+        close.setAttribute('aria-label', '閉じる');
+        close.addEventListener('click', onClose);
+        bar.append(title, close);
+        this.client = element('div', 'client');
+        this.element.append(bar, this.client);
+        this.element.addEventListener('cancel', (event) => event.preventDefault());
+        this.element.addEventListener('keydown', (event) => {
+            if (event.key === 'Escape') {
+                event.preventDefault();
+            }
+        });
+    }
+
+    // anchor: where the client area's top left corner should stand, as far as the screen allows.
+    show(focus, anchor) {
+        document.body.append(this.element);
+        this.element.showModal();
+        shown.add(this);
+        this.anchor = anchor;
+        this.fit();
+        focus?.focus();
+        focus?.select?.(); // a field's text selected, as the dialog manager gives it
+    }
+
+    // Scaled as the board is where that is larger than the Windows dialog, and within the screen.
+    fit() {
+        const e = this.element;
+        e.style.setProperty('--k', 1);
+        const natural = e.getBoundingClientRect();
+        const k = Math.min(Window.largest, (innerWidth - 4) / natural.width, (innerHeight - 4) / natural.height);
+        e.style.setProperty('--k', k);
+        if (this.anchor) {
+            const box = e.getBoundingClientRect();
+            const caption = e.querySelector('.caption').getBoundingClientRect().height;
+            Object.assign(e.style, {
+                margin: '0',
+                left: `${Math.max(0, Math.min(this.anchor.left, innerWidth - box.width))}px`,
+                top: `${Math.max(0, Math.min(this.anchor.top - caption, innerHeight - box.height))}px`,
+            });
+        }
+        this.onFit?.();
+    }
+
+    static fitAll() {
+        shown.forEach((win) => win.fit());
+    }
+
+    close() {
+        if (this.element.open) {
+            this.element.close();
+        }
+        shown.delete(this);
+        this.element.remove();
+    }
+}
+
+Window.largest = 1;
+
+function dropDown(control, onCommand) {
+    const box = element('div', 'combo');
+    place(box, [...control.box.slice(0, 3), EDIT_HEIGHT]);
+    const edit = element('input', 'edit');
+    edit.type = 'text';
+    edit.spellcheck = false;
+    edit.autocomplete = 'off';
+    const list = element('select', 'drop');
+    list.setAttribute('aria-label', '一覧');
+    list.addEventListener('change', () => {
+        // Choosing an item copies its text into the field, as the Windows list does.
+        edit.value = list.value;
+        list.selectedIndex = -1;
+        edit.focus();
+        onCommand(control.id);
+    });
+    box.append(edit, list);
+    box.edit = edit;
+    box.setItems = (items) => {
+        list.replaceChildren(...items.map((item) => new Option(item, item)));
+        list.selectedIndex = -1;
+    };
+    return box;
+}
+
+// A window from the dialog template `name`. onCommand(id) hears its buttons; controls maps ids
+// to their elements (a drop-down list's field is its `edit`).
+export function fromTemplate(name, onCommand, onClose, className = '') {
+    const template = dialogs[name];
+    const win = new Window(template.caption, onClose, className);
+    const [, , width, height] = template.box;
+    win.client.style.width = `calc(var(--k) * ${unitX(width)}px)`;
+    win.client.style.height = `calc(var(--k) * ${unitY(height)}px)`;
+    win.template = template;
+    win.controls = new Map();
+    let first = null;
+    for (const control of template.controls) {
+        const style = new Set(control.style);
+        let e;
+        if (control.kind === 'COMBOBOX') {
+            e = dropDown(control, onCommand);
+        } else if (control.kind === 'BUTTON' && style.has('BS_GROUPBOX')) {
+            e = element('fieldset', 'group');
+            e.append(element('legend', '', control.text));
+            place(e, control.box);
+        } else if (control.kind === 'BUTTON' && style.has('BS_AUTORADIOBUTTON')) {
+            e = element('label', 'radio');
+            const radio = element('input', '');
+            radio.type = 'radio';
+            radio.name = name;
+            radio.value = control.id;
+            radio.addEventListener('click', () => onCommand(control.id));
+            e.append(radio, element('span', '', control.text));
+            e.input = radio;
+            place(e, control.box);
+        } else if (control.kind === 'BUTTON') {
+            e = element('button', 'push', control.text);
+            e.type = 'button';
+            e.addEventListener('click', () => onCommand(control.id));
+            place(e, control.box);
+        } else if (style.has('SS_ETCHEDFRAME')) {
+            e = element('div', 'etched');
+            place(e, control.box);
+        } else {
+            e = element('span', style.has('SS_CENTER') ? 'static center' : 'static', control.text);
+            place(e, control.box);
+        }
+        win.client.append(e);
+        win.controls.set(control.id, e);
+        if (!first && style.has('WS_TABSTOP')) {
+            first = e.edit ?? e.input ?? e;
+        }
+    }
+    win.firstStop = first;
+    return win;
+}
+
+// A message with buttons; resolves with the index of the button pressed, or -1 for the close box.
+export function messageBox(caption, text, buttons = ['OK']) {
+    return new Promise((resolve) => {
+        const win = new Window(caption, () => done(-1), 'message');
+        const done = (index) => {
+            win.close();
+            resolve(index);
+        };
+        const body = element('div', 'body');
+        for (const paragraph of [].concat(text)) {
+            body.append(typeof paragraph === 'string' ? element('p', '', paragraph) : paragraph);
+        }
+        const row = element('div', 'buttons');
+        buttons.forEach((label, index) => {
+            const button = element('button', 'push', label);
+            button.type = 'button';
+            button.addEventListener('click', () => done(index));
+            row.append(button);
+        });
+        win.client.append(body, row);
+        win.show(row.firstChild);
+    });
+}
