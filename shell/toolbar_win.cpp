@@ -108,7 +108,7 @@ void onCommand(HWND window, int id) {
         openHelp(window);
         break;
     case CMD_HOMEPAGE:
-        launchBrowser(window, wideText(homePageCommandLine));
+        openHomePage(window);
         break;
     case CMD_EXIT:
         DestroyWindow(window);
@@ -118,7 +118,20 @@ void onCommand(HWND window, int id) {
     }
 }
 
-void launchBrowser(HWND window, std::wstring commandLine) {
+void openHomePage(HWND window) {
+    // A build that names no home page of its own shows the game's own help: never a page of
+    // somebody else.
+    if (*homePageAddress == '\0') {
+        openHelp(window);
+        return;
+    }
+    launchBrowser(window, wideText(homePageAddress));
+}
+
+void launchBrowser(HWND window, const std::wstring& address) {
+    // Quoted, so that the browser, splitting its command line the usual way, finds the address as
+    // its one argument.
+    std::wstring commandLine = L"\"" + wideText(BrowserPath) + L"\" " + address;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

@@ -38,7 +38,7 @@ std::vector<std::vector<int32_t>> numbersAfterEach(const std::string& text, cons
     return found;
 }
 
-std::ifstream file(MABATAKIBAN_RESOURCE_DIR "/help.html", std::ios::binary);
+std::ifstream file(MABATAKIBAN_HELP_PAGE, std::ios::binary);
 const std::string page(std::istreambuf_iterator<char>(file), {});
 
 } // namespace

@@ -18,6 +18,19 @@ static void pressEnterAndEsc(HWND dialog) {
 TEST_F(ShellTest, DialogsReadInJapanese) {
     open();
     const auto about = [](HWND about) {
+        // Every line whole within its rectangle, in the dialog's font.
+        for (HWND c = GetWindow(about, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            wchar_t line[128] = {};
+            const int length = GetWindowTextW(c, line, 128);
+            HDC dc = GetDC(c);
+            const HGDIOBJ font =
+                SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(c, WM_GETFONT, 0, 0)));
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, line, length, &extent);
+            SelectObject(dc, font);
+            ReleaseDC(c, dc);
+            EXPECT_LE(extent.cx, Canvas::size(c).cx) << utf8(line);
+        }
         pressEnterAndEsc(about);
         click(about, 41);
         EXPECT_FALSE(IsWindowVisible(about)) << "閉じる did not close About";
@@ -33,7 +46,8 @@ TEST_F(ShellTest, DialogsReadInJapanese) {
                   u8"[109 ９級] [110 ８級] [111 ７級] [112 ６級] [113 ５級] [114 ４級] [115 ３級] "
                   u8"[116 ２級] [117 １級] [118 ＯＫ]",
                   u8"このソフトについて: Frame1 制作：まばたきばん制作室 InterFace : Windods API "
-                  u8"https://example.com/ Compiler : mingw-w64 GCC [41 閉じる] バージョン１．２０ "
+                  u8"ホームページ：ゲーム内のヘルプ Compiler : mingw-w64 GCC [41 閉じる] "
+                  u8"バージョン１．２０ "
                   u8"わすれないでね 画面に出てくる数字を憶えるゲーム",
                   u8"あなたの脳レベルの評価: [101 OK]"}));
 }
