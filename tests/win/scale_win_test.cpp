@@ -75,12 +75,29 @@ TEST_F(ScaleTest, WindowToolbarBoardAndClicks) {
     EXPECT_EQ(outer.left - work.left, (work.right - work.left - outer.right + outer.left) / 2);
     EXPECT_EQ(outer.top - work.top, (work.bottom - work.top - outer.bottom + outer.top) / 2);
 
-    // The toolbar covers no more of the first row than at 96 dpi (4 pixels), its separators are 8
-    // design pixels wide, and its images those of the strip drawn for the scale: as many pixels of
-    // "Set" in blue and "Ver" in green.
+    // The toolbar ends above the board's first row, its fifteen items in one row of buttons 39
+    // pixels wide at 96 dpi, its separators 8 design pixels wide, and its images those of the
+    // strip drawn for the scale: as many pixels of "Set" in blue and "Ver" in green.
     const HWND toolbar = GetDlgItem(window, 329);
     const Canvas bar(toolbar), strip(scale->stripId);
-    EXPECT_LE(bar.height, at(44));
+    RECT onClient;
+    GetWindowRect(toolbar, &onClient);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&onClient), 2);
+    EXPECT_EQ(onClient.top, 0);
+    EXPECT_LE(onClient.bottom, at(40));
+    EXPECT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 15);
+    int imageWidth = 0, imageHeight = 0;
+    ImageList_GetIconSize(
+        reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)), &imageWidth,
+        &imageHeight);
+    EXPECT_EQ(imageWidth, at(32));
+    RECT start, last;
+    SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&start));
+    SendMessageW(toolbar, TB_GETITEMRECT, 14, reinterpret_cast<LPARAM>(&last));
+    EXPECT_GE(start.bottom - start.top, imageHeight);
+    EXPECT_LE(start.bottom, onClient.bottom - onClient.top);
+    EXPECT_EQ(last.top, start.top) << "not in one row";
+    EXPECT_TRUE(scale->dpi != 96 || start.right - start.left == 39) << start.right - start.left;
     RECT separator;
     SendMessageW(toolbar, TB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&separator));
     EXPECT_SCALED(separator.right - separator.left, 8);
@@ -90,15 +107,19 @@ TEST_F(ScaleTest, WindowToolbarBoardAndClicks) {
     }
 
     // Covered boxes a character of the board font (33 x 32 at 96 dpi, cut to 32 wide by the
-    // client area in the last column) at their squares, the last row whole; a symbol drawn anew.
+    // client area in the last column) at their squares, the first row and the last whole (the
+    // first looked for from the board's top on, where the toolbar would show); a symbol drawn
+    // anew.
     place({{{19, 14}, CellState::Hidden},
            {{0, 2}, CellState::Hidden},
+           {{3, 0}, CellState::Hidden},
            {{10, 7}, CellState::Visible}});
     const Canvas board(window);
-    for (const auto& [square, width] : {std::pair{POINT{19, 14}, 32}, {POINT{0, 2}, 33}}) {
-        const RECT box = board.bounds(RGB(255, 255, 255),
-                                      {at(square.x * 32) - 2, at(square.y * 32 + 40) - 2,
-                                       at(square.x * 32 + 34) + 2, at(square.y * 32 + 72) + 2});
+    for (const auto& [square, width] :
+         {std::pair{POINT{19, 14}, 32}, {POINT{0, 2}, 33}, {POINT{3, 0}, 33}}) {
+        const RECT box = board.bounds(
+            RGB(255, 255, 255), {at(square.x * 32) - 2, at(square.y * 32 + 40) - (square.y ? 2 : 0),
+                                 at(square.x * 32 + 34) + 2, at(square.y * 32 + 72) + 2});
         EXPECT_SCALED(box.left, square.x * 32);
         EXPECT_SCALED(box.top, square.y * 32 + 40);
         EXPECT_SCALED(box.right - box.left, width);
