@@ -69,11 +69,12 @@ TEST_F(ScaleTest, WindowToolbarBoardAndClicks) {
     const SIZE client = Canvas::size(window);
     EXPECT_SCALED(client.cx, 640);
     EXPECT_SCALED(client.cy, 531);
-    RECT outer, work;
+    RECT outer;
     GetWindowRect(window, &outer);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(outer.left - work.left, (work.right - work.left - outer.right + outer.left) / 2);
-    EXPECT_EQ(outer.top - work.top, (work.bottom - work.top - outer.bottom + outer.top) / 2);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN),
+              screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(outer.left, (screenWidth - outer.right + outer.left) / 2);
+    EXPECT_EQ(outer.top, (screenHeight - outer.bottom + outer.top) / 2);
 
     // The toolbar ends above the board's first row, its fifteen items in one row of buttons 39
     // pixels wide at 96 dpi, its separators 8 design pixels wide, and its images those of the

@@ -68,6 +68,22 @@ TEST_F(ShellTest, WindowClassAndRouting) {
     EXPECT_EQ(phase(), 2) << "no tick of the phase timer covered the symbols";
 }
 
+// Centred on the whole screen, truncating toward zero on screens smaller than the window; a
+// monitor's rectangle may start anywhere.
+TEST(MainWindow, CentredOnTheScreen) {
+    const std::pair<RECT, POINT> places[] = {
+        {{0, 0, 1024, 768}, {189, 106}},
+        {{0, 0, 640, 480}, {-3, -38}},
+        {{0, 0, 645, 556}, {0, 0}},
+        {{-1024, 100, 0, 868}, {-835, 206}},
+    };
+    for (const auto& [screen, place] : places) {
+        const POINT got = mainWindowPosition(screen, {646, 556});
+        EXPECT_TRUE(got.x == place.x && got.y == place.y)
+            << screen.right << " x " << screen.bottom << ": " << got.x << ", " << got.y;
+    }
+}
+
 TEST_F(ShellTest, ReadsWithoutAFileStopsThePhaseTimerThenSavesThenQuits) {
     const auto save = [&](HWND) {
         EXPECT_FALSE(KillTimer(window, 1)) << "the phase timer still ran during the save";
