@@ -81,13 +81,13 @@ TEST_F(ScaleTest, WindowToolbarBoardAndClicks) {
     // separators are 8 design pixels wide.
     const HWND toolbar = GetDlgItem(window, 329);
     const Canvas bar(toolbar), strip(scale->stripId);
-    RECT onClient, button;
+    RECT onClient, first;
     GetWindowRect(toolbar, &onClient);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&onClient), 2);
     EXPECT_TRUE(onClient.top == 0 && onClient.bottom <= at(40))
         << onClient.top << "-" << onClient.bottom;
-    SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
-    EXPECT_GE(button.bottom - button.top, at(32));
+    SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    EXPECT_GE(first.bottom - first.top, at(32)) << "the images cut";
     RECT separator;
     SendMessageW(toolbar, TB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&separator));
     EXPECT_SCALED(separator.right - separator.left, 8);
