@@ -33,13 +33,13 @@ SIZE windowSizeForClient(SIZE client, DWORD style, int dpi) {
     return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
 
-RECT workAreaOf(HWND window) {
+RECT monitorOf(HWND window) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     HMONITOR handle = window != nullptr ? MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY)
                                         : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     if (!GetMonitorInfoW(handle, &monitor)) {
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+        monitor.rcMonitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     }
-    return monitor.rcWork;
+    return monitor.rcMonitor;
 }

@@ -11,6 +11,6 @@ int dpiOfWindow(HWND window);
 // The outer size of a window of this style whose client area is client, at dpi.
 SIZE windowSizeForClient(SIZE client, DWORD style, int dpi);
 
-// The work area (the screen without the task bar) of the monitor that holds most of window, or
-// of the primary monitor for no window.
-RECT workAreaOf(HWND window);
+// The whole rectangle of the monitor that holds most of window, or of the primary monitor (the
+// whole screen) for no window; the task bar is not taken off.
+RECT monitorOf(HWND window);

@@ -63,16 +63,28 @@ ensure_japanese_locale() {
 }
 
 # Configures and builds one tree: host, win64, wasm (the web page in build/web, and the portable
-# tests for node) or fuzz (libFuzzer targets, clang).
+# tests for node) or fuzz (libFuzzer targets, clang). A tree follows its sources: the build runs
+# CMake again by itself when the project's CMake files change; here the tree is configured again
+# when the options this asks for change, and anew, its cache cleared, when its toolchain file
+# changes, since the cache keeps the compilers and flags found with the old one. Options set by
+# hand in the tree (the build settings of the README) stay.
 build_tree() {
-    local kind=$1 target=${2:-all} dir="$ROOT/build/$1" args=()
+    local kind=$1 target=${2:-all} dir="$ROOT/build/$1" toolchain="" args=()
     case $kind in
-    win64) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-x86_64.cmake") ;;
-    wasm) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-wasm32-wasi.cmake") ;;
+    win64) toolchain="$ROOT/cmake/toolchain-mingw-x86_64.cmake" ;;
+    wasm) toolchain="$ROOT/cmake/toolchain-wasm32-wasi.cmake" ;;
     fuzz) args=(-DCMAKE_CXX_COMPILER=clang++-14 -DMABATAKIBAN_FUZZ=ON -DMABATAKIBAN_TESTS=OFF) ;;
     esac
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "${args[@]}" >/dev/null
+    [ -n "$toolchain" ] && args=(-DCMAKE_TOOLCHAIN_FILE="$toolchain")
+    args=(-G Ninja -DCMAKE_BUILD_TYPE=Release "${args[@]}")
+    local asked="$dir/.mabatakiban-options"
+    if [ -n "$toolchain" ] && [ "$toolchain" -nt "$dir/CMakeCache.txt" ]; then
+        rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+    fi
+    if [ ! -f "$dir/CMakeCache.txt" ] || [ ! -f "$dir/build.ninja" ] ||
+        [ "$(cat "$asked" 2>/dev/null)" != "${args[*]}" ]; then
+        cmake -S "$ROOT" -B "$dir" "${args[@]}" >/dev/null || return 1
+        printf '%s\n' "${args[*]}" >"$asked"
     fi
     cmake --build "$dir" --target "$target"
 }

@@ -53,9 +53,17 @@ void openHelp(HWND window) {
     path.resize(length < size ? length : 0);
     path += HelpFileName;
     if (length == 0 || length >= size || !writeHelpPage(path)) {
-        launchBrowser(window, wideText(helpCommandLine));
+        openHelpOnTheWeb(window);
         return;
     }
-    launchBrowser(window,
-                  L"\"" + wideText(BrowserPath) + L"\" " + wideText(fileAddress(utf8Text(path))));
+    launchBrowser(window, wideText(fileAddress(utf8Text(path))));
+}
+
+void openHelpOnTheWeb(HWND window) {
+    if (*helpPageAddress == '\0') {
+        showMessage(window, "ヘルプのページを書き出せませんでした。", "残念！",
+                    MB_OK | MB_ICONWARNING);
+        return;
+    }
+    launchBrowser(window, wideText(helpPageAddress));
 }

@@ -9,5 +9,9 @@
 bool writeHelpPage(const std::wstring& path);
 
 // The Web help command: writes the help page to the user's temporary folder and shows it in the
-// browser; falls back to the page on the web when it cannot be written.
+// browser; falls back to openHelpOnTheWeb when it cannot be written.
 void openHelp(HWND window);
+
+// The help page on the web where this build names one; without one the player is told that the
+// help could not be shown, rather than sent to an address that is not the game's.
+void openHelpOnTheWeb(HWND window);

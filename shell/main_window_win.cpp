@@ -19,11 +19,11 @@
 
 const wchar_t MainWindowClassName[] = L"Main Window";
 
-POINT mainWindowPosition(const RECT& workArea, SIZE size) {
+POINT mainWindowPosition(const RECT& screen, SIZE size) {
     // C++ division truncates toward zero, as the placement wants on screens smaller than the
     // window.
-    return POINT{workArea.left + (workArea.right - workArea.left - size.cx) / 2,
-                 workArea.top + (workArea.bottom - workArea.top - size.cy) / 2};
+    return POINT{screen.left + (screen.right - screen.left - size.cx) / 2,
+                 screen.top + (screen.bottom - screen.top - size.cy) / 2};
 }
 
 namespace {
@@ -54,13 +54,13 @@ int createMainWindow(HINSTANCE instance) {
     // scale Windows gave it.
     const int dpi = dpiOfWindow(nullptr);
     SIZE size = mainWindowSize(dpi);
-    POINT position = mainWindowPosition(workAreaOf(nullptr), size);
+    POINT position = mainWindowPosition(monitorOf(nullptr), size);
     mainWindow = CreateWindowExW(0, MainWindowClassName, wideText(MainWindowCaption).c_str(),
                                  MainWindowStyle, position.x, position.y, size.cx, size.cy, nullptr,
                                  nullptr, instance, nullptr);
     if (mainWindow != nullptr && mainWindowDpi != dpi) {
         size = mainWindowSize(mainWindowDpi);
-        position = mainWindowPosition(workAreaOf(mainWindow), size);
+        position = mainWindowPosition(monitorOf(mainWindow), size);
         SetWindowPos(mainWindow, nullptr, position.x, position.y, size.cx, size.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }

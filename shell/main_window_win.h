@@ -15,8 +15,9 @@ constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU;
 // cannot be registered.
 int createMainWindow(HINSTANCE instance);
 
-// Where a window of size goes: centred in the work area, truncating toward zero.
-POINT mainWindowPosition(const RECT& workArea, SIZE size);
+// Where a window of size goes: centred on the screen (a monitor's whole rectangle), truncating
+// toward zero.
+POINT mainWindowPosition(const RECT& screen, SIZE size);
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -23,9 +23,6 @@ TBBUTTON toolbarButtons[ToolbarButtonCount] = {
 };
 static_assert(CMD_EXIT - CMD_START + 1 == ToolbarButtonCount, "one button per command");
 TBBUTTON separatorButton = {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0};
-#define BROWSER_PATH "C:\\Program Files\\Internet Explorer\\iexplore.exe"
-const char BrowserPath[] = BROWSER_PATH;
-// Quoted, so that the browser, splitting its command line the usual way, finds the address as
-// its one argument.
-const char helpCommandLine[] = "\"" BROWSER_PATH "\" " HELP_PAGE_ADDRESS;
-const char homePageCommandLine[] = "\"" BROWSER_PATH "\" " HOME_PAGE_ADDRESS;
+const char BrowserPath[] = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
+const char* homePageAddress = HOME_PAGE_ADDRESS;
+const char* helpPageAddress = HELP_PAGE_ADDRESS;

@@ -17,7 +17,8 @@ extern int mainWindowDpi;
 extern TBBUTTON toolbarButtons[ToolbarButtonCount];
 extern TBBUTTON separatorButton;
 extern const char BrowserPath[];
-// The browser's quoted path, a space and a page address. The Web help command goes to the help
-// page on the web only when it cannot write out the page built into the program.
-extern const char helpCommandLine[];
-extern const char homePageCommandLine[];
+// The pages of the two web commands, as this build names them ("" for none): the maker's menu
+// page, and the help page on the web, which Web help opens only when it cannot write out the page
+// built into the program.
+extern const char* homePageAddress;
+extern const char* helpPageAddress;

@@ -2,7 +2,7 @@
 
 #include "resources/resource.h"
 
-const char MainWindowCaption[] = "瞬記盤「まばたきばん」 Ver1.20";
+const char MainWindowCaption[] = "瞬記盤「まばたきばん」 Ver" MABATAKIBAN_VERSION;
 
 namespace {
 

@@ -2,12 +2,11 @@
 // and the maker's pages that two of the commands open.
 #pragma once
 
-extern const char MainWindowCaption[];
+// HOME_PAGE_ADDRESS and HELP_PAGE_ADDRESS, the maker's menu page and the help page on the web, as
+// whoever publishes the game set them; each empty where the build names none.
+#include "build_settings.h"
 
-// The maker's pages: the game's help page (where the page built into the game cannot be shown)
-// and the menu page. Macros, so that the Windows command lines are made of them at compile time.
-#define HELP_PAGE_ADDRESS "https://example.com/mabatakiban/help.html"
-#define HOME_PAGE_ADDRESS "https://example.com/"
+extern const char MainWindowCaption[];
 
 // The tooltip of command id (CMD_START to CMD_EXIT); null for any other id.
 const char* commandToolTip(int id);

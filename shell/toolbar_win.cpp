@@ -45,6 +45,24 @@ HIMAGELIST stripImages(HINSTANCE instance, int dpi) {
     return images;
 }
 
+// The control's own padding and margins make it taller than the board leaves room for (under
+// Wine 44 pixels at 96 dpi, over a board that starts at 40): the buttons give up the difference
+// from their padding above and below the image, so that no row of the board is covered.
+void fitAboveBoard(HWND toolbar, int dpi) {
+    RECT bar;
+    GetWindowRect(toolbar, &bar);
+    const int excess = bar.bottom - bar.top - scaled(BoardTop, dpi);
+    if (excess <= 0) {
+        return;
+    }
+    const DWORD padding = static_cast<DWORD>(SendMessageW(toolbar, TB_GETPADDING, 0, 0));
+    const int height = HIWORD(padding) > excess ? HIWORD(padding) - excess : 0;
+    SendMessageW(toolbar, TB_SETPADDING, 0, MAKELPARAM(LOWORD(padding), height));
+    const DWORD size = static_cast<DWORD>(SendMessageW(toolbar, TB_GETBUTTONSIZE, 0, 0));
+    SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(LOWORD(size), HIWORD(size) - excess));
+    SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+}
+
 } // namespace
 
 void buildToolbar(HWND window, int dpi) {
@@ -64,6 +82,7 @@ void buildToolbar(HWND window, int dpi) {
         SendMessageW(toolbarWindow, TB_INSERTBUTTONW, position,
                      reinterpret_cast<LPARAM>(&separator));
     }
+    fitAboveBoard(toolbarWindow, dpi);
     // Asked for with the Japanese character set, so that a system without this face gives a
     // Japanese one.
     boardFont = CreateFontW(scaled(BoardFontHeight, dpi), scaled(BoardFontWidth, dpi), 0, 0,
@@ -108,7 +127,7 @@ void onCommand(HWND window, int id) {
         openHelp(window);
         break;
     case CMD_HOMEPAGE:
-        launchBrowser(window, wideText(homePageCommandLine));
+        openHomePage(window);
         break;
     case CMD_EXIT:
         DestroyWindow(window);
@@ -118,7 +137,20 @@ void onCommand(HWND window, int id) {
     }
 }
 
-void launchBrowser(HWND window, std::wstring commandLine) {
+void openHomePage(HWND window) {
+    // A build that names no home page of its own shows the game's own help: never a page of
+    // somebody else.
+    if (*homePageAddress == '\0') {
+        openHelp(window);
+        return;
+    }
+    launchBrowser(window, wideText(homePageAddress));
+}
+
+void launchBrowser(HWND window, const std::wstring& address) {
+    // Quoted, so that the browser, splitting its command line the usual way, finds the address as
+    // its one argument.
+    std::wstring commandLine = L"\"" + wideText(BrowserPath) + L"\" " + address;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

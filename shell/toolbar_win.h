@@ -18,6 +18,9 @@ void onToolTipText(HWND window, TOOLTIPTEXTW* record);
 // Carries out toolbar command id (the low word of WM_COMMAND's wParam).
 void onCommand(HWND window, int id);
 
-// Starts the browser with commandLine (its quoted path, a space, one address); tells the player
-// when it cannot.
-void launchBrowser(HWND window, std::wstring commandLine);
+// The Home page command: the maker's menu page in the browser, or where this build names none,
+// the game's own help as the Web help command shows it.
+void openHomePage(HWND window);
+
+// Starts the browser with address as its one argument; tells the player when it cannot.
+void launchBrowser(HWND window, const std::wstring& address);

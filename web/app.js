@@ -260,13 +260,7 @@ function command(id) {
     } else if (id === ids.CMD_WEBHELP) {
         openHelp();
     } else if (id === ids.CMD_HOMEPAGE) {
-        core.x.home_page();
-        const opened = window.open(core.text(), '_blank');
-        if (opened) {
-            opened.opener = null;
-        } else {
-            messageBox('残念！', 'ホームページを開けませんでした（新しいウィンドウが開けません）。');
-        }
+        openHomePage();
     } else if (id === ids.CMD_EXIT) {
         exitGame();
     }
@@ -327,17 +321,27 @@ function openDetailSettings() {
     win.show(win.firstStop);
 }
 
+// Its credits are this build's own: the page's build puts them into the template.
 function openAbout() {
     const win = fromTemplate('IDD_ABOUT', (id) => id === ids.IDC_ABOUT_CLOSE && win.close(), () => win.close());
-    // The credits name what this version is made with.
-    for (const control of win.controls.values()) {
-        if (control.textContent.startsWith('Compiler :')) {
-            control.textContent = 'Compiler : clang WebAssembly';
-        } else if (control.textContent.startsWith('InterFace :')) {
-            control.textContent = 'InterFace : HTML5 Canvas';
-        }
-    }
     win.show(win.firstStop);
+}
+
+// A build that names no home page of its own shows the game's own help: never a page of somebody
+// else.
+function openHomePage() {
+    core.x.home_page();
+    const address = core.text();
+    if (!address) {
+        openHelp();
+        return;
+    }
+    const opened = window.open(address, '_blank');
+    if (opened) {
+        opened.opener = null;
+    } else {
+        messageBox('残念！', 'ホームページを開けませんでした（新しいウィンドウが開けません）。');
+    }
 }
 
 // Nothing of the game can be touched while it is open; the board keeps what it showed when the

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
-"""Puts the web page together: build_web.py MODULE.wasm FOLDER
+"""Puts the web page together: build_web.py MODULE.wasm FOLDER GENERATED
 
 FOLDER receives the page (web/: its HTML and CSS, and its JavaScript modules bundled into one,
-page.js), the game's module, the pictures at every scale and the help page (resources/), and
-three files written here:
+page.js), the game's module, the pictures at every scale (resources/) and the help page with its
+version (GENERATED, the build tree's generated files), and three files written here:
 - resources.js: the dialog templates, picture names and ids of the resource script and
-  resource.h, so that the page shows the Windows program's own texts in its own layout;
+  resource.h, so that the page shows the Windows program's own texts in its own layout; a text
+  the script names by a macro is the build's (GENERATED/build_settings.h, whose definitions
+  stand before the script's own);
 - manifest.webmanifest: what installing the page needs, with the icons that resources/ has;
 - sw.js: the service worker, with the list of files to keep for offline use and a version made
   of their contents, so that a changed page replaces the kept one.
@@ -34,20 +36,35 @@ def defines():
     return {name: int(value) for name, value in found}
 
 
-def dialogs(script, ids):
+def strings(*texts):
+    """The string macros that #define lines of texts give, the earlier text's first."""
+    found = {}
+    for text in reversed(texts):
+        found.update(re.findall(r'^#define\s+(\w+)\s+"(.*)"$', text, re.M))
+    return found
+
+
+def dialogs(script, ids, macros):
     def number(token):
         token = token.strip()
         return ids[token] if token in ids else int(token)
+
+    def string(token):
+        if token.startswith('"'):
+            return token[1:-1]
+        if token not in macros:
+            sys.exit(f"build_web.py: the resource script's {token} is defined nowhere")
+        return macros[token]
 
     found = {}
     pattern = r"^(\w+) DIALOG (\d+), (\d+), (\d+), (\d+)\n(.*?)^BEGIN\n(.*?)^END"
     for name, x, y, width, height, head, body in re.findall(pattern, script, re.M | re.S):
         controls = []
         for line in body.strip().splitlines():
-            match = re.match(r'\s*CONTROL "(.*?)", ([^,]+), "(\w+)", ([^,]+), (\d+), (\d+), '
+            match = re.match(r'\s*CONTROL ("[^"]*"|\w+), ([^,]+), "(\w+)", ([^,]+), (\d+), (\d+), '
                              r'(\d+), (\d+)$', line)
             text, ident, kind, style, cx, cy, cw, ch = match.groups()
-            controls.append({"text": text, "id": number(ident), "kind": kind.upper(),
+            controls.append({"text": string(text), "id": number(ident), "kind": kind.upper(),
                              "style": [s.strip() for s in style.split("|")],
                              "box": [int(cx), int(cy), int(cw), int(ch)]})
         found[name] = {"caption": re.search(r'^CAPTION "(.*)"', head, re.M).group(1),
@@ -105,7 +122,7 @@ def copy(source, target):
 
 
 def main():
-    module, out = sys.argv[1], sys.argv[2]
+    module, out, generated = sys.argv[1:4]
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)
     copy(os.path.join(HERE, "style.css"), os.path.join(out, "style.css"))
@@ -115,7 +132,7 @@ def main():
     with open(os.path.join(out, "index.html"), "w", encoding="utf-8") as f:
         f.write(page)
     copy(module, os.path.join(out, "mabatakiban.wasm"))
-    copy(os.path.join(RESOURCES, "help.html"), os.path.join(out, "help.html"))
+    copy(os.path.join(generated, "help.html"), os.path.join(out, "help.html"))
     copy(os.path.join(RESOURCES, "main.ico"), os.path.join(out, "main.ico"))
 
     ids = defines()
@@ -131,9 +148,11 @@ def main():
                 copy(os.path.join(folder, name), os.path.join(out, "pictures", str(scale), name))
 
     # The dialog templates, ids and picture names, as the module resources.js.
+    macros = strings(read(os.path.join(generated, "build_settings.h")), script)
     sources = {"resources.js": "".join(
         f"export const {name} = {json.dumps(value, ensure_ascii=False)};\n"
-        for name, value in [("ids", ids), ("dialogs", dialogs(script, ids)), ("bitmaps", pictures)])}
+        for name, value in [("ids", ids), ("dialogs", dialogs(script, ids, macros)),
+                            ("bitmaps", pictures)])}
     for name in os.listdir(HERE):
         if name.endswith(".js") and name != "sw.js":
             sources[name] = read(os.path.join(HERE, name))

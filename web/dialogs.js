@@ -8,6 +8,8 @@ export const unitX = (units) => Math.round((units * 7) / 4);
 export const unitY = (units) => Math.round((units * 13) / 8);
 // The edit field of a drop-down list; the template's height includes the list that drops down.
 const EDIT_HEIGHT = 13;
+// The id of the resource script's controls that have none of their own.
+const NO_ID = -1;
 
 const shown = new Set();
 let captions = 0;
@@ -128,7 +130,9 @@ function dropDown(control, onCommand) {
 }
 
 // A window from the dialog template `name`. onCommand(id) hears its buttons; controls maps ids
-// to their elements (a drop-down list's field is its `edit`).
+// to their elements (a drop-down list's field is its `edit`). Controls without an id of their own
+// (-1, as the static texts of the About dialog) are in the window all the same, each of them, but
+// not in the map.
 export function fromTemplate(name, onCommand, onClose, className = '') {
     const template = dialogs[name];
     const win = new Window(template.caption, onClose, className);
@@ -170,7 +174,9 @@ export function fromTemplate(name, onCommand, onClose, className = '') {
             place(e, control.box);
         }
         win.client.append(e);
-        win.controls.set(control.id, e);
+        if (control.id !== NO_ID) {
+            win.controls.set(control.id, e);
+        }
         if (!first && style.has('WS_TABSTOP')) {
             first = e.edit ?? e.input ?? e;
         }

@@ -6,6 +6,10 @@ E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 DEFAULT_FILE="$E2E_DIR/../fuzz/corpus/default.ini"
 
 shot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null || true; }
+# The main window's client area alone: the frame and caption are Wine's, drawn in a state that
+# depends on the machine's speed. CY is the first black row, under the toolbar's two-pixel divider,
+# so of the 640 x 531 client area (at 96 dpi) 529 rows are left.
+client_shot() { import -window root -crop "640x529+$CX+$CY" +repage "$E2E_OUT/$1.png" 2>/dev/null || true; }
 fail() { echo "FAIL: $*" >&2 && shot failure && exit 1; }
 
 # Runs "$@" every tenth of a second until it succeeds, for up to $WAIT seconds (default 20).
@@ -45,11 +49,13 @@ start_game() {
     [ "${1:-}" = nowait ] || find_main
 }
 
-# Waits for the main window (MAIN) and finds the top left corner of its client area on the screen
-# (CX CY) once it is drawn.
+# Waits for the main window (MAIN), checks its caption as text, and finds the top left corner of
+# its client area on the screen (CX CY) once it is drawn.
 find_main() {
-    local corner
-    MAIN=$(wait_window "瞬記盤「まばたきばん」 Ver1.20") || fail "no main window"
+    local corner caption
+    MAIN=$(wait_window "瞬記盤「まばたきばん」") || fail "no main window"
+    caption=$(xdotool getwindowname "$MAIN")
+    [ "$caption" = "瞬記盤「まばたきばん」 Ver1.20" ] || fail "the caption reads '$caption'"
     corner=$(wait_for python3 "$E2E_DIR/screen.py" "$MAIN") || fail "the main window was not drawn"
     read -r CX CY <<<"$corner"
 }

@@ -38,12 +38,13 @@ std::vector<std::vector<int32_t>> numbersAfterEach(const std::string& text, cons
     return found;
 }
 
-std::ifstream file(MABATAKIBAN_RESOURCE_DIR "/help.html", std::ios::binary);
+std::ifstream file(MABATAKIBAN_HELP_PAGE, std::ios::binary);
 const std::string page(std::istreambuf_iterator<char>(file), {});
 
 } // namespace
 
-TEST(HelpPage, StatesTheProgramsGradesScoreAndBands) {
+TEST(HelpPage, StatesTheProgramsVersionGradesScoreAndBands) {
+    EXPECT_NE(page.find("<p class=\"note\">Ver1.20</p>"), std::string::npos);
     std::vector<std::vector<int32_t>> grades;
     for (const auto& row : numbersAfterEach(page, "<tr><th>", "</tr>")) {
         if (row.size() == 4) { // the heads of the tables hold no number

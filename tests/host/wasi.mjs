@@ -1,13 +1,15 @@
-// Runs a WASI program under node, with the folders given before it open to it at their own paths:
-// node wasi.mjs [FOLDER...] PROGRAM.wasm. Its exit code is the program's.
+// Runs a WASI program under node, with the folders given before it open to it at their own paths,
+// and the arguments after it passed on: node wasi.mjs [FOLDER...] PROGRAM.wasm [ARGUMENT...]. Its
+// exit code is the program's.
 import { readFileSync } from 'node:fs';
 import { WASI } from 'node:wasi';
 
-const folders = process.argv.slice(2, -1);
-const program = process.argv[process.argv.length - 1];
+const at = process.argv.findIndex((arg, i) => i >= 2 && arg.endsWith('.wasm'));
+const folders = process.argv.slice(2, at);
+const program = process.argv[at];
 const wasi = new WASI({
     version: 'preview1',
-    args: [program],
+    args: process.argv.slice(at),
     preopens: Object.fromEntries(folders.map((folder) => [folder, folder])),
     returnOnExit: true,
 });

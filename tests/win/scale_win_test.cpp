@@ -69,18 +69,25 @@ TEST_F(ScaleTest, WindowToolbarBoardAndClicks) {
     const SIZE client = Canvas::size(window);
     EXPECT_SCALED(client.cx, 640);
     EXPECT_SCALED(client.cy, 531);
-    RECT outer, work;
+    RECT outer;
     GetWindowRect(window, &outer);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(outer.left - work.left, (work.right - work.left - outer.right + outer.left) / 2);
-    EXPECT_EQ(outer.top - work.top, (work.bottom - work.top - outer.bottom + outer.top) / 2);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN),
+              screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(outer.left, (screenWidth - outer.right + outer.left) / 2);
+    EXPECT_EQ(outer.top, (screenHeight - outer.bottom + outer.top) / 2);
 
-    // The toolbar covers no more of the first row than at 96 dpi (4 pixels), its separators are 8
-    // design pixels wide, and its images those of the strip drawn for the scale: as many pixels of
-    // "Set" in blue and "Ver" in green.
+    // The toolbar ends above the board's first row, its buttons hold their images (those of the
+    // strip drawn for the scale: as many pixels of "Set" in blue and "Ver" in green), and its
+    // separators are 8 design pixels wide.
     const HWND toolbar = GetDlgItem(window, 329);
     const Canvas bar(toolbar), strip(scale->stripId);
-    EXPECT_LE(bar.height, at(44));
+    RECT onClient, first;
+    GetWindowRect(toolbar, &onClient);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&onClient), 2);
+    EXPECT_TRUE(onClient.top == 0 && onClient.bottom <= at(40))
+        << onClient.top << "-" << onClient.bottom;
+    SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    EXPECT_GE(first.bottom - first.top, at(32)) << "the images cut";
     RECT separator;
     SendMessageW(toolbar, TB_GETITEMRECT, 5, reinterpret_cast<LPARAM>(&separator));
     EXPECT_SCALED(separator.right - separator.left, 8);
@@ -90,15 +97,19 @@ TEST_F(ScaleTest, WindowToolbarBoardAndClicks) {
     }
 
     // Covered boxes a character of the board font (33 x 32 at 96 dpi, cut to 32 wide by the
-    // client area in the last column) at their squares, the last row whole; a symbol drawn anew.
+    // client area in the last column) at their squares, the first row and the last whole (the
+    // first looked for from the board's top on, where the toolbar would show); a symbol drawn
+    // anew.
     place({{{19, 14}, CellState::Hidden},
            {{0, 2}, CellState::Hidden},
+           {{3, 0}, CellState::Hidden},
            {{10, 7}, CellState::Visible}});
     const Canvas board(window);
-    for (const auto& [square, width] : {std::pair{POINT{19, 14}, 32}, {POINT{0, 2}, 33}}) {
-        const RECT box = board.bounds(RGB(255, 255, 255),
-                                      {at(square.x * 32) - 2, at(square.y * 32 + 40) - 2,
-                                       at(square.x * 32 + 34) + 2, at(square.y * 32 + 72) + 2});
+    for (const auto& [square, width] :
+         {std::pair{POINT{19, 14}, 32}, {POINT{0, 2}, 33}, {POINT{3, 0}, 33}}) {
+        const RECT box = board.bounds(
+            RGB(255, 255, 255), {at(square.x * 32) - 2, at(square.y * 32 + 40) - (square.y ? 2 : 0),
+                                 at(square.x * 32 + 34) + 2, at(square.y * 32 + 72) + 2});
         EXPECT_SCALED(box.left, square.x * 32);
         EXPECT_SCALED(box.top, square.y * 32 + 40);
         EXPECT_SCALED(box.right - box.left, width);

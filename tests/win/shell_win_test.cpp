@@ -4,6 +4,7 @@
 #include "evaluation/game_record.h"
 #include "settings/settings_io_win.h"
 #include "shell/help_win.h"
+#include "shell/shell_texts.h"
 
 #include <commctrl.h>
 
@@ -65,6 +66,22 @@ TEST_F(ShellTest, WindowClassAndRouting) {
         }
     }
     EXPECT_EQ(phase(), 2) << "no tick of the phase timer covered the symbols";
+}
+
+// Centred on the whole screen, truncating toward zero on screens smaller than the window; a
+// monitor's rectangle may start anywhere.
+TEST(MainWindow, CentredOnTheScreen) {
+    const std::pair<RECT, POINT> places[] = {
+        {{0, 0, 1024, 768}, {189, 106}},
+        {{0, 0, 640, 480}, {-3, -38}},
+        {{0, 0, 645, 556}, {0, 0}},
+        {{-1024, 100, 0, 868}, {-835, 206}},
+    };
+    for (const auto& [screen, place] : places) {
+        const POINT got = mainWindowPosition(screen, {646, 556});
+        EXPECT_TRUE(got.x == place.x && got.y == place.y)
+            << screen.right << " x " << screen.bottom << ": " << got.x << ", " << got.y;
+    }
 }
 
 TEST_F(ShellTest, ReadsWithoutAFileStopsThePhaseTimerThenSavesThenQuits) {
@@ -169,9 +186,13 @@ TEST_F(ShellTest, ToolbarHoldsSevenButtonsInThreeGroupsWithTheirTips) {
     }
 }
 
-TEST_F(ShellTest, WebButtonsGiveTheBrowserOneAddressOrSayItIsMissing) {
+// Published with a home page and a help page on the web, and with neither: then the home page is
+// the game's own help, and where that cannot be written out nothing opens and the player is told.
+TEST_F(ShellTest, WebButtonsGiveTheBrowserOneAddressOrSayWhyNot) {
     open();
     Catcher catcher;
+    homePageAddress = "https://maker.invalid/";
+    helpPageAddress = "https://maker.invalid/help.html";
     {
         Browser missing(false);
         command(335);
@@ -179,15 +200,30 @@ TEST_F(ShellTest, WebButtonsGiveTheBrowserOneAddressOrSayItIsMissing) {
     EXPECT_EQ(catcher.seen, std::vector<std::string>{
                                 u8"残念！: [1 OK] Internet Explorerが見つかりませんでした。"});
     Browser browser(true);
-    EXPECT_EQ(browser.started([&] { command(335); }), "https://example.com/\n");
-    // Where the help page cannot be written, the help page on the web.
+    EXPECT_EQ(browser.started([&] { command(335); }), "https://maker.invalid/\n");
     wchar_t temp[MAX_PATH] = {};
     GetEnvironmentVariableW(L"TMP", temp, MAX_PATH);
-    SetEnvironmentVariableW(L"TMP", L"C:\\no such folder");
-    EXPECT_EQ(browser.started([&] { command(334); }),
-              "https://example.com/mabatakiban/help.html\n");
-    SetEnvironmentVariableW(L"TMP", temp);
+    const auto unwritable = [&](bool on) {
+        SetEnvironmentVariableW(L"TMP", on ? L"C:\\no such folder" : temp);
+    };
+    unwritable(true);
+    EXPECT_EQ(browser.started([&] { command(334); }), "https://maker.invalid/help.html\n");
+    unwritable(false);
     EXPECT_EQ(catcher.seen.size(), 1u) << "a message although the browser started";
+
+    homePageAddress = helpPageAddress = "";
+    const std::string help = browser.started([&] { command(334); });
+    EXPECT_EQ(help.rfind("file:///", 0), 0u) << help;
+    EXPECT_EQ(browser.started([&] { command(335); }), help);
+    unwritable(true);
+    command(334);
+    command(335);
+    unwritable(false);
+    EXPECT_EQ(std::vector<std::string>(catcher.seen.begin() + 1, catcher.seen.end()),
+              std::vector<std::string>(
+                  2, u8"残念！: (warning) [1 OK] ヘルプのページを書き出せませんでした。"));
+    homePageAddress = HOME_PAGE_ADDRESS;
+    helpPageAddress = HELP_PAGE_ADDRESS;
 }
 
 // The miss counts of the games in record.csv, in order.
