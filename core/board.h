@@ -13,6 +13,12 @@ constexpr int32_t CellsPerProblem = 10; // cells generated per problem
 
 enum class CellState : int32_t { Empty = 0, Visible = 1, Hidden = 2, Found = 3, WrongPick = 4 };
 
+// A square of the board.
+struct BoardPlace {
+    int32_t column;
+    int32_t row;
+};
+
 struct Cell {
     int32_t column;
     int32_t row;

@@ -22,11 +22,13 @@ int64_t GamePlatform::calendarSeconds() {
 }
 
 GameState gameState{};
+KeyboardBox keyboardBox{};
 uint32_t randomState = 0;
 GamePlatform* gamePlatform = &unboundPlatform;
 
 void resetGameState() {
     gameState = GameState{};
+    keyboardBox = KeyboardBox{};
     randomState = 0;
     gamePlatform = &unboundPlatform;
 }

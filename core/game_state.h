@@ -20,6 +20,13 @@ struct ScoreBasis {
     int32_t solved;
 };
 
+// The keyboard's box on the board (see core/keyboard.h): shown once a key has been used, and the
+// place it was last put.
+struct KeyboardBox {
+    bool shown;
+    BoardPlace place;
+};
+
 struct GameState {
     GamePhase phase;
     Feedback feedback;
@@ -50,8 +57,10 @@ class GamePlatform {
 };
 
 extern GameState gameState;
+extern KeyboardBox keyboardBox;
 extern uint32_t randomState;
 extern GamePlatform* gamePlatform; // never null: a do-nothing platform until one is bound
 
-// Back to the start-of-run values: Idle, no feedback, everything zero, no platform bound.
+// Back to the start-of-run values: Idle, no feedback, everything zero, no box shown, no platform
+// bound.
 void resetGameState();
