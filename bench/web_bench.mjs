@@ -71,7 +71,7 @@ test('bench', async (browser, { url }) => {
     // the core's plan and a repaint of the whole board.
     const rows = [3, 3, 3, 0, 3, 3, 5, 0, 3, 3, 7, 0, 3, 3, 9, 0, 5, 3, 5, 0, 5, 3, 9, 0, 7, 3, 5, 0, 7, 2, 9, 0,
         9, 2, 9, 0, 9, 1, 9, 0, 9];
-    const game = await browser.createBrowserContext();
+    const game = await browser.browser().createBrowserContext();
     const g = await game.newPage();
     await g.evaluateOnNewDocument((text) => localStorage.setItem('mabatakiban/setdata.ini', text),
         rows.map((v) => `${v}\r\n`).join(''));
