@@ -136,6 +136,7 @@ BoardPaint planBoardPaint(const GameState& state) {
     }
     if (planMessage(state, plan.runs[plan.count])) {
         plan.count += 1;
+        plan.message = true;
     }
     return plan;
 }

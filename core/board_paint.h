@@ -34,6 +34,7 @@ struct TextRun {
 struct BoardPaint {
     int32_t count;
     TextRun runs[CellsPerProblem + 1];
+    bool message; // the last run is the message line (what a screen reader says of the board)
 };
 
 BoardPaint planBoardPaint(const GameState& state);

@@ -36,17 +36,21 @@ TEST(BoardPaint, CellsThenTheMessage) {
     } cases[] = {
         {GamePhase::Answering, Feedback::Ask, 9, "2222",
          "0 40 FFFFFF FFFFFF  |160 72 FFFFFF FFFFFF  |288 136 FFFFFF FFFFFF  |"
-         "608 488 FFFFFF FFFFFF  |0 104 FF0000 000000 「Q」は何処ですか？|"},
+         "608 488 FFFFFF FFFFFF  |*0 104 FF0000 000000 「Q」は何処ですか？|"},
         {GamePhase::Answering, Feedback::Wrong, 9, "2422",
          "0 40 FFFFFF FFFFFF  |160 72 0000FF 000000 7|288 136 FFFFFF FFFFFF  |"
-         "608 488 FFFFFF FFFFFF  |100 104 0000FF 000000 不正解です|"},
+         "608 488 FFFFFF FFFFFF  |*100 104 0000FF 000000 不正解です|"},
         {GamePhase::Answering, Feedback::Correct, 9, "3411",
          "0 40 00FF00 000000 Q|160 72 0000FF 000000 7|288 136 FFFFFF 000000 B|"
-         "608 488 FFFFFF 000000 Z|100 104 00FF00 000000 正解です|"},
+         "608 488 FFFFFF 000000 Z|*100 104 00FF00 000000 正解です|"},
+        // Symbols on show, and no message line (marked * where there is one).
+        {GamePhase::Showing, Feedback::None, 9, "1111",
+         "0 40 FFFFFF 000000 Q|160 72 FFFFFF 000000 7|288 136 FFFFFF 000000 B|"
+         "608 488 FFFFFF 000000 Z|"},
         // The evaluation is open after the last problem: no cells, the message where it stood,
         // also when the index has passed the last of ten problems.
-        {GamePhase::Idle, Feedback::Correct, 9, "3111", "100 104 00FF00 000000 正解です|"},
-        {GamePhase::Idle, Feedback::Correct, 10, "3111", "100 104 00FF00 000000 正解です|"},
+        {GamePhase::Idle, Feedback::Correct, 9, "3111", "*100 104 00FF00 000000 正解です|"},
+        {GamePhase::Idle, Feedback::Correct, 10, "3111", "*100 104 00FF00 000000 正解です|"},
     };
     for (const auto& c : cases) {
         gameState.phase = c.phase;
@@ -59,7 +63,7 @@ TEST(BoardPaint, CellsThenTheMessage) {
         const BoardPaint plan = planBoardPaint(gameState);
         std::string runs;
         for (int i = 0; i < plan.count; ++i) {
-            runs += describe(plan.runs[i]) + "|";
+            runs += (plan.message && i == plan.count - 1 ? "*" : "") + describe(plan.runs[i]) + "|";
         }
         EXPECT_EQ(runs, c.runs);
     }
