@@ -33,6 +33,34 @@ TEST(SettingsFile, ReadsTokensBetweenWhitespaceUntilCtrlZ) {
     }
 }
 
+TEST(SettingsFile, IsOneOnlyWithANumberAmongTheValuesRead) {
+    const std::string fortyOneWords = [] {
+        std::string text;
+        for (int i = 0; i < 41; ++i) {
+            text += "key=value\r\n";
+        }
+        return text;
+    }();
+    const std::pair<std::string, bool> cases[] = {
+        {"[Window]\r\nWidth=640\r\nHeight=480\r\n", false},
+        {"", false},
+        {" \r\n\t", false},
+        {"+ - x7 abc", false},
+        {"\0325", false},             // after Ctrl-Z nothing is read
+        {fortyOneWords + "5", false}, // nor after the 41st value
+        {fortyOneWords.substr(11) + "5", true},
+        {"0", true},
+        {"-3", true},
+        {"+4", true},
+        {"name 7abc", true},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(holdsSettingsNumber(text), expected) << text;
+    }
+    std::ifstream file(MABATAKIBAN_DEFAULT_FILE, std::ios::binary);
+    EXPECT_TRUE(holdsSettingsNumber({std::istreambuf_iterator<char>(file), {}}));
+}
+
 TEST(SettingsFile, DefaultsAreWrittenIn123Bytes) {
     resetSettingsState();
     // A start without the file: 9級 chosen, which the default grades loaded again leave as it is.
