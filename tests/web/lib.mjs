@@ -87,7 +87,7 @@ export async function open(browser, url, { width = 1024, height = 768, ratio = 1
     }
     if (files) {
         await page.evaluateOnNewDocument((kept) => {
-            if (!sessionStorage.getItem('seeded')) {
+            if (window === window.top && !sessionStorage.getItem('seeded')) { // not in the help's frame
                 sessionStorage.setItem('seeded', '1');
                 for (const [name, text] of Object.entries(kept)) {
                     localStorage.setItem(`mabatakiban/${name}`, text);

@@ -49,6 +49,7 @@ async function showsAllPictures(page) {
 await test('offline', async (browser, site) => {
     const first = await open(browser, site.url, OPTIONS);
     await until(first, () => navigator.serviceWorker.controller !== null);
+    assert.equal(await first.$eval('#notices', (e) => e.hidden), true, 'a first visit offered a new version');
     await first.close();
     // Days later: no server, and nothing in the browser's own cache.
     await site.stop();
