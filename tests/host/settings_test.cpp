@@ -34,21 +34,17 @@ TEST(SettingsFile, ReadsTokensBetweenWhitespaceUntilCtrlZ) {
 }
 
 TEST(SettingsFile, IsOneOnlyWithANumberAmongTheValuesRead) {
-    const std::string fortyOneWords = [] {
-        std::string text;
-        for (int i = 0; i < 41; ++i) {
-            text += "key=value\r\n";
-        }
-        return text;
-    }();
+    std::string words; // 41 values that are no numbers
+    for (int i = 0; i < 41; ++i) {
+        words += "key=value\r\n";
+    }
     const std::pair<std::string, bool> cases[] = {
-        {"[Window]\r\nWidth=640\r\nHeight=480\r\n", false},
+        {"[Window]\r\nWidth=640\r\n", false},
         {"", false},
-        {" \r\n\t", false},
-        {"+ - x7 abc", false},
-        {"\0325", false},             // after Ctrl-Z nothing is read
-        {fortyOneWords + "5", false}, // nor after the 41st value
-        {fortyOneWords.substr(11) + "5", true},
+        {" \r\n\t+ - x7", false},
+        {"\0325", false},
+        {words + "5", false},
+        {words.substr(11) + "5", true},
         {"0", true},
         {"-3", true},
         {"+4", true},
@@ -57,8 +53,6 @@ TEST(SettingsFile, IsOneOnlyWithANumberAmongTheValuesRead) {
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(holdsSettingsNumber(text), expected) << text;
     }
-    std::ifstream file(MABATAKIBAN_DEFAULT_FILE, std::ios::binary);
-    EXPECT_TRUE(holdsSettingsNumber({std::istreambuf_iterator<char>(file), {}}));
 }
 
 TEST(SettingsFile, DefaultsAreWrittenIn123Bytes) {

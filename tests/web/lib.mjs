@@ -16,6 +16,12 @@ const WAIT = 20000;
 
 export const corpus = (name) => readFileSync(join(ROOT, 'tests', 'fuzz', 'corpus', name));
 
+// setdata.ini with 9級 a game of one problem of one symbol shown for a second, and the grade
+// chosen: with open's clock, that game's target is at (14, 1).
+export const oneSymbolAt9 = (chosen) => [3, 3, 3, 0, 1, 1, 1, 0, 3, 3, 7, 0, 3, 3, 9, 0, 5, 3, 5, 0, 5, 3, 9, 0, 7, 3, 5, 0,
+    7, 2, 9, 0, 9, 2, 9, 0, 9, 1, 9, 0, chosen].map((v) => `${v}\r\n`).join('');
+export const CLOCK = Date.UTC(2026, 2, 1, 1, 0, 0);
+
 // python3's static server of directory on port (a free one by default); stop() ends it and
 // resolves once it has.
 export function serve(directory = WEB, port = 0) {
