@@ -1,6 +1,7 @@
 // The web page's figures, measured in headless Chromium on the page as build/web serves it:
-// what a first visit loads (gzipped, as a static host would send it), the time from navigation to
-// a drawn board, and a repaint of the board. Prints "name value" lines for scripts/bench.
+// what a first visit loads (as served, and gzipped as a static host would send it), the time
+// from navigation to a drawn board, and a repaint of the board. Prints "name value" lines for
+// scripts/bench.
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';

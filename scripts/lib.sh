@@ -12,10 +12,10 @@ PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix binutils-m
 TEST_PACKAGES=(xvfb xauth x11-utils xdotool imagemagick
                clang-14 libclang-rt-14-dev clang-format python3 git e2fsprogs)
 # What the web version needs: the build tools, clang for WebAssembly with its C and C++ libraries
-# and linker, and python3 to put the page together and serve it. Its tests need node and Chromium
-# on top.
+# and linker, esbuild to make the page's scripts and style sheet smaller, and python3 to put the
+# page together and serve it. Its tests need node and Chromium on top.
 WEB_PACKAGES=(cmake ninja-build googletest clang-14 lld-14 wasi-libc libc++-14-dev-wasm32
-              libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 python3)
+              libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 esbuild python3)
 WEB_TEST_PACKAGES=(nodejs chromium)
 # Debian's node comes without npm; some node packages bring their own.
 command -v npm >/dev/null 2>&1 || WEB_TEST_PACKAGES+=(npm)

@@ -34,6 +34,8 @@ void SettingsReader::endToken() {
     token_[tokenLength_] = '\0';
     if (count_ < SettingsValueCount) {
         values_[count_++] = parseInteger(token_);
+        const char* digits = token_ + (token_[0] == '+' || token_[0] == '-');
+        numbers_ += *digits >= '0' && *digits <= '9';
     }
     tokenLength_ = 0;
     inToken_ = false;
@@ -49,6 +51,13 @@ SettingsValues readSettingsValues(const std::string& data) {
     SettingsReader reader;
     reader.feed(data.data(), data.size());
     return reader.finish();
+}
+
+bool holdsSettingsNumber(const std::string& data) {
+    SettingsReader reader;
+    reader.feed(data.data(), data.size());
+    reader.finish();
+    return reader.numbersRead() > 0;
 }
 
 SettingsValues currentSettingsValues() {

@@ -21,12 +21,15 @@ class SettingsReader {
     bool wantsMore() const { return !ended_ && count_ < SettingsValueCount; }
     // The values read; those the data did not reach are 0.
     SettingsValues finish();
+    // How many of them were written as numbers: digits, after a sign at most.
+    int numbersRead() const { return numbers_; }
 
   private:
     void endToken();
 
     SettingsValues values_{};
     int count_ = 0;
+    int numbers_ = 0;
     char token_[SettingsTokenLimit + 1] = {};
     std::size_t tokenLength_ = 0;
     bool inToken_ = false;
@@ -34,6 +37,10 @@ class SettingsReader {
 };
 
 SettingsValues readSettingsValues(const std::string& data);
+
+// Whether data can be a settings file at all: one of the values it is read for is written as a
+// number. Another program's .ini has none, and would read as every grade 0, 0, 0.
+bool holdsSettingsNumber(const std::string& data);
 
 // The table and gradeIndex in file order, and back.
 SettingsValues currentSettingsValues();

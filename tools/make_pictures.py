@@ -3,8 +3,9 @@
 #
 # Draws the evaluation pictures, the toolbar strip and the program icon, and writes them as
 # 8-bit BMP files and one ICO file; then the same pictures drawn again for display scales of 125,
-# 150, 175 and 200 % (into the folders 125/ ... 200/ beside them), the icon in the usual sizes
-# from 16 to 256 pixels, and two PNG icons for the web version. Every shape is defined in the
+# 150, 175 and 200 % (into the folders 125/ ... 200/ beside them), the toolbar's strip again at
+# 300 % (300/), the icon in the usual sizes from 16 to 256 pixels, and two PNG icons for the web
+# version. Every shape is defined in the
 # pixels of the 100 % pictures; a larger picture samples the same shapes at its own pixels, so it
 # is drawn anew rather than stretched, and keeps the key colours exactly. The output is committed;
 # building the game never runs this. Rerunning it gives the same bytes (with the same
@@ -26,6 +27,9 @@ import sys
 from PIL import Image, ImageDraw, ImageFont
 
 SCALES = [125, 150, 175, 200]  # percent; 100 is the pictures' own size
+# The toolbar's strip alone goes on to 300 %: the web page draws it on phones at three device
+# pixels a design pixel, where 200 % would have to be stretched.
+TOOLBAR_SCALES = [300]
 ICON_SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
 WEB_ICON_SIZES = [192, 512]
 
@@ -632,6 +636,9 @@ def main():
     write_pictures(out, 100)
     for percent in SCALES:
         write_pictures(os.path.join(out, str(percent)), percent)
+    for percent in TOOLBAR_SCALES:
+        os.makedirs(os.path.join(out, str(percent)), exist_ok=True)
+        write_bmp(os.path.join(out, str(percent), "toolbar.bmp"), make_toolbar(percent))
     icon, transparent = make_icon()
     write_ico(os.path.join(out, "main.ico"), icon, transparent, ICON_SIZES)
     for n in WEB_ICON_SIZES:

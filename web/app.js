@@ -3,8 +3,8 @@
 import { Board } from './board.js';
 import { FileKind, ImportVerdict, Request, loadCore } from './core.js';
 import { Window, dialogOpen, fromTemplate, messageBox, unitX, unitY } from './dialogs.js';
-import { canvasOf, composeEvaluation, loadPicture } from './pictures.js';
-import { bitmaps, ids } from './resources.js';
+import { canvasOf, composeEvaluation, loadPicture, scaleCovering } from './pictures.js';
+import { ids } from './resources.js';
 import { shiftJis } from './shift_jis.js';
 import * as storage from './storage.js';
 
@@ -13,6 +13,7 @@ const layout = core.layout();
 const board = new Board(document.getElementById('board'), layout);
 const live = document.getElementById('live');
 const toolbar = document.getElementById('toolbar');
+const notices = document.getElementById('notices');
 const timers = new Map();
 let keyboardUsed = false;
 let spoken = '';
@@ -32,15 +33,18 @@ function killTimer(id) {
     timers.delete(id);
 }
 
+// A refused save is told once, in a line that holds up nothing: the game started by the press
+// that saved goes on.
 function save(kind) {
     const name = kind === FileKind.Settings ? storage.SETTINGS : storage.RECORD;
-    if (!storage.writeFile(name, core.file(kind)) && !storageWarned) {
+    const saved = storage.writeFile(name, core.file(kind));
+    if (!saved && !storageWarned) {
         storageWarned = true;
-        messageBox('保存できません', [
-            `このブラウザに ${name} を保存できませんでした（保存できる量を超えたか、保存が許可されていません）。`,
-            'このまま遊べますが、ページを閉じると今回の変更は失われます。「ファイル」から書き出しておけます。',
-        ]);
+        const line = notice(`保存できません：このブラウザに ${name} を保存できませんでした（保存できる量を超えたか、保存が許可されていません）。`
+            + 'このまま遊べますが、ページを閉じると今回の変更は失われます。「ファイル」から書き出しておけます。',
+        'OK', () => dismiss(line));
     }
+    return saved;
 }
 
 function run(requests) {
@@ -63,6 +67,7 @@ function run(requests) {
     if (repaint) {
         paint();
     }
+    showNotices();
 }
 
 // ---- the board ----------------------------------------------------------------------------------
@@ -193,22 +198,29 @@ function hideTip() {
 // The pictures' scale for ratio device pixels a design pixel, as the Windows program chooses it.
 const pictureScale = (ratio) => core.x.picture_scale(Math.round(96 * ratio));
 
-const strip = { scale: 0, image: null };
+const strip = { scale: 0, image: null, draws: 0 };
 
-async function drawToolbarImages(t) {
-    const scale = pictureScale(t * devicePixelRatio);
+// The toolbar's images from the strip of the scale that has as many pixels or more, reduced
+// smoothly: a strip stretched pixel by pixel by an odd factor looks jagged.
+async function drawToolbarImages() {
+    const canvases = toolbar.querySelectorAll('canvas');
+    const side = Math.round(canvases[0].getBoundingClientRect().width * devicePixelRatio);
+    const scale = scaleCovering(ids.IDB_TOOLBAR, 32, side);
+    const drawing = ++strip.draws;
     if (strip.scale !== scale) {
-        strip.image = canvasOf(await loadPicture(bitmaps[ids.IDB_TOOLBAR], scale));
-        strip.scale = scale;
+        const image = canvasOf(await loadPicture(ids.IDB_TOOLBAR, scale));
+        if (drawing !== strip.draws) {
+            return; // a later size draws instead
+        }
+        Object.assign(strip, { scale, image });
     }
     const size = strip.image.height;
-    for (const canvas of toolbar.querySelectorAll('canvas')) {
-        const box = canvas.getBoundingClientRect();
-        canvas.width = Math.round(box.width * devicePixelRatio);
-        canvas.height = Math.round(box.height * devicePixelRatio);
+    for (const canvas of canvases) {
+        canvas.width = canvas.height = side;
         const c = canvas.getContext('2d');
-        c.imageSmoothingEnabled = false;
-        c.drawImage(strip.image, Number(canvas.dataset.image) * size, 0, size, size, 0, 0, canvas.width, canvas.height);
+        c.imageSmoothingEnabled = true;
+        c.imageSmoothingQuality = 'high';
+        c.drawImage(strip.image, Number(canvas.dataset.image) * size, 0, size, size, 0, 0, side, side);
     }
 }
 
@@ -395,7 +407,7 @@ function openEvaluation() {
         // As on Windows, a picture that cannot be had is left out; the lines stay.
         const percent = pictureScale(k);
         const [background, mask, brain] = await Promise.all([ids.IDB_BACKGROUND, ids.IDB_RANKMASK, picture]
-            .map((id) => loadPicture(bitmaps[id], percent))).catch(() => []);
+            .map((id) => loadPicture(id, percent))).catch(() => []);
         if (brain && drawing === draws) { // unless a later size has been drawn meanwhile
             const composed = composeEvaluation(background, mask, brain,
                 { left: layout.brainLeft, top: layout.brainTop }, percent);
@@ -457,12 +469,13 @@ async function importFile(kind) {
     const { verdict, preview } = chosen.tooLarge ? { verdict: ImportVerdict.TooLarge }
         : core.checkImport(kind, chosen.bytes);
     if (verdict !== ImportVerdict.Accepted) {
-        await messageBox('読み込めません', [
-            `「${chosen.name}」は${name}として読み込めません：${verdict === ImportVerdict.TooLarge
-                ? `大きすぎます（${Math.round(limit / 1024).toLocaleString()} KB まで）。`
-                : 'テキストのファイルではありません。'}`,
-            '今の設定と記録はそのままです。',
-        ]);
+        const reasons = {
+            [ImportVerdict.TooLarge]: `大きすぎます（${Math.round(limit / 1024).toLocaleString()} KB まで）。`,
+            [ImportVerdict.NotText]: 'テキストのファイルではありません。',
+            [ImportVerdict.NotSettings]: '設定のファイルではありません（数がひとつもありません）。',
+        };
+        await messageBox('読み込めません', [`「${chosen.name}」は${name}として読み込めません：${reasons[verdict]}`,
+            '今の設定と記録はそのままです。']);
         return;
     }
     let text;
@@ -519,17 +532,81 @@ function exitGame() {
     for (const id of [...timers.keys()]) {
         killTimer(id);
     }
-    save(FileKind.Settings);
-    save(FileKind.Record);
+    const kept = [save(FileKind.Settings), save(FileKind.Record)].every(Boolean);
     ended = true;
     hideTip();
+    showNotices();
     document.getElementById('window').hidden = true;
     const end = document.getElementById('ended');
+    end.querySelector('.kept').hidden = !kept;
+    end.querySelector('.lost').hidden = kept;
     end.hidden = false;
     end.querySelector('button').focus();
 }
 
 document.querySelector('#ended button').addEventListener('click', () => location.reload());
+
+// ---- notices and new versions ---------------------------------------------------------------------
+
+// A line at the foot of the page, shown only while no game is on and no dialog is open: it may
+// cover the board's last rows, which nothing then needs.
+function notice(text, label, action) {
+    const line = document.createElement('p');
+    line.className = 'notice';
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.textContent = label;
+    button.addEventListener('click', action);
+    line.append(Object.assign(document.createElement('span'), { textContent: text }), button);
+    notices.append(line);
+    showNotices();
+    return line;
+}
+
+function dismiss(line) {
+    line.remove();
+    showNotices();
+}
+
+function showNotices() {
+    notices.hidden = ended || dialogOpen() || core.x.playing() !== 0 || !notices.firstChild;
+}
+
+// A new version is offered once it is kept whole and waits; the reload into it is the player's.
+// A page that opened under no worker is the newest already.
+async function watchVersions() {
+    const workers = navigator.serviceWorker;
+    const registration = await workers?.register('sw.js').catch(() => null);
+    if (!registration) {
+        return;
+    }
+    const openedUnder = workers.controller;
+    let offered = null;
+    let reloading = false;
+    const offer = () => {
+        if (openedUnder && !offered) {
+            offered = notice('新しい版があります。', '新しい版で開き直す', () => {
+                reloading = true;
+                if (registration.waiting) {
+                    registration.waiting.postMessage('take over');
+                } else {
+                    location.reload();
+                }
+            });
+        }
+    };
+    const track = (worker) => worker?.addEventListener('statechange', () => worker.state === 'installed' && offer());
+    registration.addEventListener('updatefound', () => track(registration.installing));
+    track(registration.installing);
+    if (registration.waiting) {
+        offer();
+    }
+    // Taken up here, or by another tab of the page.
+    workers.addEventListener('controllerchange', () => (reloading ? location.reload() : offer()));
+    // A page kept open for days looks for a new version whenever it is shown again.
+    document.addEventListener('visibilitychange', () => document.visibilityState === 'visible'
+        && registration.update().catch(() => {}));
+}
 
 // ---- the screen -------------------------------------------------------------------------------------
 
@@ -545,7 +622,7 @@ function fit() {
     Window.largest = Math.max(1, b);
     board.resize(board.width * b, devicePixelRatio);
     paint();
-    drawToolbarImages(t);
+    drawToolbarImages();
     Window.fitAll();
 }
 
@@ -563,19 +640,16 @@ document.title = (core.x.caption(), core.text());
 buildToolbar();
 run(core.load(storage.readFile(storage.SETTINGS), storage.readFile(storage.RECORD) ?? new Uint8Array()));
 window.addEventListener('resize', fit);
+// What another tab of the page stores is this tab's too: both play on the same files.
 window.addEventListener('storage', (event) => {
     if (event.key === storage.key(storage.RECORD)) {
         core.setRecord(storage.readFile(storage.RECORD) ?? new Uint8Array());
+    } else if (event.key === storage.key(storage.SETTINGS) && event.newValue !== null) {
+        core.setSettings(storage.readFile(storage.SETTINGS));
     }
 });
+Window.afterClose = showNotices;
 watchRatio();
 document.documentElement.dataset.ready = 'true';
-// What is wanted only later, once the board stands: the evaluation's pictures, and the service
-// worker that keeps the page for offline use.
-setTimeout(() => {
-    for (const id of [ids.IDB_BACKGROUND, ids.IDB_RANKMASK, ids.IDB_RANK1, ids.IDB_RANK2, ids.IDB_RANK3,
-        ids.IDB_RANK4, ids.IDB_RANK5, ids.IDB_RANK6]) {
-        loadPicture(bitmaps[id], 100).catch(() => {});
-    }
-    navigator.serviceWorker?.register('sw.js').catch(() => {});
-}, 0);
+// The service worker that keeps the page for offline use, once the board stands.
+setTimeout(watchVersions, 0);

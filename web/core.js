@@ -3,7 +3,7 @@
 
 export const Request = { SetTimer: 1, KillTimer: 2, Repaint: 3, OpenEvaluation: 4, SaveSettings: 5, SaveRecord: 6 };
 export const FileKind = { Settings: 1, Record: 2 };
-export const ImportVerdict = { Accepted: 0, TooLarge: 1, NotText: 2 };
+export const ImportVerdict = { Accepted: 0, TooLarge: 1, NotText: 2, NotSettings: 3 };
 
 const utf8 = new TextDecoder();
 
@@ -88,6 +88,11 @@ class Core {
     setRecord(bytes) {
         this.bytesIn(bytes);
         this.x.set_record();
+    }
+
+    setSettings(bytes) {
+        this.bytesIn(bytes);
+        this.x.set_settings();
     }
 
     cells() {

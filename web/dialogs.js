@@ -13,18 +13,22 @@ const NO_ID = -1;
 
 const shown = new Set();
 let captions = 0;
+// On a touch screen the dialogs grow to twice the Windows program's size where the screen allows,
+// and each control stays a target of 24 x 24 pixels at least where it does not (the style sheet).
+const touch = matchMedia('(pointer: coarse)');
+const TOUCH_SCALE = 2;
+const TABBABLE = 'button, input, select, iframe, [tabindex]';
 
 export function dialogOpen() {
     return shown.size > 0;
 }
 
+// The template's box in pixels of the Windows dialog; the style sheet scales it by --k.
 function place(element, [x, y, width, height]) {
-    Object.assign(element.style, {
-        left: `calc(var(--k) * ${unitX(x)}px)`,
-        top: `calc(var(--k) * ${unitY(y)}px)`,
-        width: `calc(var(--k) * ${unitX(width)}px)`,
-        height: `calc(var(--k) * ${unitY(height)}px)`,
-    });
+    element.classList.add('placed');
+    for (const [name, value] of [['--x', unitX(x)], ['--y', unitY(y)], ['--w', unitX(width)], ['--h', unitY(height)]]) {
+        element.style.setProperty(name, `${value}px`);
+    }
 }
 
 function element(tag, className, text) {
@@ -36,7 +40,16 @@ function element(tag, className, text) {
     return e;
 }
 
-// A modal window. onClose is the close box; neither Esc nor Enter closes it.
+// The controls Tab stops at, in order: of a group of radio buttons, only the one chosen.
+function tabStops(root) {
+    return [...root.querySelectorAll(TABBABLE)].filter((e) => e.tabIndex >= 0 && !e.disabled
+        && !e.classList.contains('guard') && e.getClientRects().length > 0
+        && !(e.type === 'radio' && !e.checked && root.querySelector(`input[name="${e.name}"]:checked`)));
+}
+
+// A modal window. onClose is the close box; neither Esc nor Enter closes it. Tab and Shift+Tab go
+// round its own controls, never out to the page: a focus that reaches either end is sent on to
+// the other.
 export class Window {
     constructor(caption, onClose, className = '') {
         this.element = element('dialog', `win ${className}`);
@@ -50,7 +63,13 @@ export class Window {
         close.addEventListener('click', onClose);
         bar.append(title, close);
         this.client = element('div', 'client');
-        this.element.append(bar, this.client);
+        const guard = (next) => {
+            const e = element('span', 'guard');
+            e.tabIndex = 0;
+            e.addEventListener('focus', () => next(tabStops(this.element))?.focus());
+            return e;
+        };
+        this.element.append(guard((stops) => stops[stops.length - 1]), bar, this.client, guard((stops) => stops[0]));
         this.element.addEventListener('cancel', (event) => event.preventDefault());
         this.element.addEventListener('keydown', (event) => {
             if (event.key === 'Escape') {
@@ -75,7 +94,11 @@ export class Window {
         const e = this.element;
         e.style.setProperty('--k', 1);
         const natural = e.getBoundingClientRect();
-        const k = Math.min(Window.largest, (innerWidth - 4) / natural.width, (innerHeight - 4) / natural.height);
+        const within = (box) => Math.min((innerWidth - 4) / box.width, (innerHeight - 4) / box.height);
+        let k = Math.min(Math.max(Window.largest, touch.matches ? TOUCH_SCALE : 1), within(natural));
+        e.style.setProperty('--k', k);
+        // The least sizes of a touch screen's targets do not grow with the rest: once more to fit.
+        k *= Math.min(1, within(e.getBoundingClientRect()));
         e.style.setProperty('--k', k);
         if (this.anchor) {
             const box = e.getBoundingClientRect();
@@ -99,10 +122,12 @@ export class Window {
         }
         shown.delete(this);
         this.element.remove();
+        Window.afterClose?.();
     }
 }
 
 Window.largest = 1;
+Window.afterClose = null; // called whenever a window has closed
 
 function dropDown(control, onCommand) {
     const box = element('div', 'combo');

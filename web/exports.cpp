@@ -38,7 +38,7 @@ constexpr std::size_t SettingsImportBytes = 64 * 1024;
 constexpr std::size_t RecordImportBytes = 16 * 1024 * 1024;
 
 enum class FileKind : int32_t { Settings = 1, Record = 2 };
-enum class ImportVerdict : int32_t { Accepted = 0, TooLarge = 1, NotText = 2 };
+enum class ImportVerdict : int32_t { Accepted = 0, TooLarge = 1, NotText = 2, NotSettings = 3 };
 
 // What the page is asked to do, in order, after each call.
 enum class Request : int32_t {
@@ -67,6 +67,9 @@ struct PageState {
     int evaluationPicture = 0;
     SettingsValues importedSettings{};
     std::string importedRecord;
+    // Settings another tab stored while this one played: its game keeps the parameters it
+    // started with, the next one plays them.
+    bool deriveAtStart = false;
 };
 
 PageState page;
@@ -274,10 +277,31 @@ PAGE_EXPORT(set_record) void setRecord() {
     page.recordFile = page.input;
 }
 
+// Whether a game is on, its evaluation included: no time to offer the player anything else.
+PAGE_EXPORT(playing) int32_t playing() {
+    return gameState.phase != GamePhase::Idle || page.evaluationOpen;
+}
+
+// The settings as another tab of the page has just stored them: they are this tab's too, as the
+// record is.
+PAGE_EXPORT(set_settings) void setSettings() {
+    page.settingsFile = page.input;
+    applySettingsValues(readSettingsValues(page.input));
+    page.deriveAtStart = playing() != 0;
+    if (!page.deriveAtStart) {
+        derivePlayParameters();
+    }
+}
+
 PAGE_EXPORT(start) void start() {
     beginCall();
+    if (page.deriveAtStart) {
+        derivePlayParameters();
+        page.deriveAtStart = false;
+    }
     startGame();
 }
+
 // A tick of the timer id, as the Windows program's window takes it.
 PAGE_EXPORT(timer) void timer(int32_t id) {
     beginCall();
@@ -318,13 +342,16 @@ PAGE_EXPORT(cells) void cells() {
     if (gameState.phase != GamePhase::Answering || problem == nullptr || page.evaluationOpen) {
         return;
     }
-    std::vector<Cell> shown(problem->cells, problem->cells + limitedCells(gameState.symbolCount));
-    std::sort(shown.begin(), shown.end(), [](const Cell& a, const Cell& b) {
-        return a.row != b.row ? a.row < b.row : a.column < b.column;
-    });
-    for (const Cell& cell : shown) {
-        putNumber(cell.column, " ");
-        putNumber(cell.row, "\n");
+    const Cell* shown = problem->cells;
+    const Cell* end = shown + limitedCells(gameState.symbolCount);
+    for (int32_t row = 0; row < BoardRows; ++row) {
+        for (int32_t column = 0; column < BoardColumns; ++column) {
+            if (std::any_of(shown, end,
+                            [&](const Cell& c) { return c.row == row && c.column == column; })) {
+                putNumber(column, " ");
+                putNumber(row, "\n");
+            }
+        }
     }
 }
 
@@ -400,11 +427,12 @@ PAGE_EXPORT(help_page) void helpPage() {
                                                  u8"として書き出せます）。"));
 }
 
-// A file the player chose, in the input. Refused when it is larger than its kind can be or not
-// text; otherwise read as the Windows program reads it, and kept until it is applied. The output
-// tells what it would replace: for the settings, "now" and "new" with the 41 values each; for
-// the record, "now" and "new" with the count of games the help page would read and the date of
-// the last, and "kept" with the bytes the page would keep of the new one.
+// A file the player chose, in the input. Refused when it is larger than its kind can be, not
+// text, or, for the settings, without a single number; otherwise read as the Windows program reads
+// it, and kept until it is applied. The output tells what it would replace: for the settings, "now"
+// and "new" with the 41 values each; for the record, "now" and "new" with the count of games the
+// help page would read and the date of the last, and "kept" with the bytes the page would keep of
+// the new one.
 PAGE_EXPORT(check_import) int32_t checkImport(int32_t kind) {
     page.output.clear();
     const bool settings = kind == static_cast<int32_t>(FileKind::Settings);
@@ -413,6 +441,9 @@ PAGE_EXPORT(check_import) int32_t checkImport(int32_t kind) {
     }
     if (!isText(page.input)) {
         return static_cast<int32_t>(ImportVerdict::NotText);
+    }
+    if (settings && !holdsSettingsNumber(page.input)) {
+        return static_cast<int32_t>(ImportVerdict::NotSettings);
     }
     if (settings) {
         page.importedSettings = readSettingsValues(page.input);

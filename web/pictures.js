@@ -1,53 +1,52 @@
-// The game's pictures, the same BMP files the Windows program is built with, read here byte for
-// byte (no colour management, no smoothing), at any of the scales they are drawn for.
+// The game's pictures: PNG files the build makes from the BMP files the Windows program is built
+// with, each at the scales resources/ draws it for, read back value for value (no colour
+// management, no smoothing), so that the key colours stay exact.
+import { pictures } from './resources.js';
+
 const loaded = new Map();
 
-// An uncompressed BMP of 8 bits with a palette, or of 24 or 32 bits, as RGBA.
-function decodeBmp(buffer) {
-    const view = new DataView(buffer);
-    const offset = view.getUint32(10, true);
-    const headerSize = view.getUint32(14, true);
-    const width = view.getInt32(18, true);
-    const storedHeight = view.getInt32(22, true);
-    const height = Math.abs(storedHeight);
-    const bits = view.getUint16(28, true);
-    const colours = view.getUint32(46, true) || 256;
-    const stride = Math.ceil((width * bits) / 32) * 4;
-    const rgba = new Uint8ClampedArray(width * height * 4);
-    for (let y = 0; y < height; y += 1) {
-        // Rows are kept bottom first unless the height is negative.
-        const row = offset + stride * (storedHeight > 0 ? height - 1 - y : y);
-        for (let x = 0; x < width; x += 1) {
-            let at;
-            if (bits === 8) {
-                const index = Math.min(view.getUint8(row + x), colours - 1);
-                at = 14 + headerSize + 4 * index;
-            } else {
-                at = row + x * (bits / 8);
-            }
-            const o = 4 * (y * width + x);
-            rgba[o] = view.getUint8(at + 2);
-            rgba[o + 1] = view.getUint8(at + 1);
-            rgba[o + 2] = view.getUint8(at);
-            rgba[o + 3] = 255;
-        }
+async function decode(response) {
+    if (!response.ok) {
+        throw new Error(`${response.url}: ${response.status}`);
     }
-    return new ImageData(rgba, width, height);
+    const bitmap = await createImageBitmap(await response.blob(),
+        { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
+    const canvas = document.createElement('canvas');
+    canvas.width = bitmap.width;
+    canvas.height = bitmap.height;
+    const c = canvas.getContext('2d', { willReadFrequently: true });
+    c.drawImage(bitmap, 0, 0);
+    bitmap.close();
+    return c.getImageData(0, 0, canvas.width, canvas.height);
 }
 
-export function loadPicture(name, scale) {
-    const key = `${scale}/${name}`;
-    if (!loaded.has(key)) {
-        loaded.set(key, fetch(`pictures/${key}`)
-            .then((response) => {
-                if (!response.ok) {
-                    throw new Error(`${key}: ${response.status}`);
-                }
-                return response.arrayBuffer();
-            })
-            .then(decodeBmp));
+function loadFile(name) {
+    if (!loaded.has(name)) {
+        loaded.set(name, fetch(`pictures/${name}`).then(decode));
     }
-    return loaded.get(key);
+    return loaded.get(name);
+}
+
+// Bitmap id (an IDB_ id) at scale percent, as ImageData: its part of the file it shares with the
+// pictures of its size.
+export async function loadPicture(id, scale) {
+    const { file, index, count } = pictures[id];
+    const all = await loadFile(`${scale}/${file}`);
+    const width = all.width / count;
+    const part = new ImageData(width, all.height);
+    for (let y = 0; y < all.height; y += 1) {
+        const row = 4 * (y * all.width + index * width);
+        part.data.set(all.data.subarray(row, row + 4 * width), 4 * y * width);
+    }
+    return part;
+}
+
+// The scale of bitmap id that covers `wanted` device pixels with the fewest pixels at least as
+// many (its side is `side` pixels at 100 %, rounded at a scale as the pictures are drawn), so
+// that it is only ever reduced; the largest where none is that large.
+export function scaleCovering(id, side, wanted) {
+    const { scales } = pictures[id];
+    return scales.find((scale) => Math.floor((side * scale + 50) / 100) >= wanted) ?? scales[scales.length - 1];
 }
 
 // The evaluation's picture, composed as the Windows program composes it: the background, then
@@ -69,7 +68,7 @@ export function composeEvaluation(background, mask, picture, brain, scale) {
     return out;
 }
 
-// Draws an image's pixels into a canvas at its own size; drawn scaled from there without smoothing.
+// Draws an image's pixels into a canvas at its own size, to be drawn from.
 export function canvasOf(image) {
     const canvas = document.createElement('canvas');
     canvas.width = image.width;

@@ -33,6 +33,28 @@ TEST(SettingsFile, ReadsTokensBetweenWhitespaceUntilCtrlZ) {
     }
 }
 
+TEST(SettingsFile, IsOneOnlyWithANumberAmongTheValuesRead) {
+    std::string words; // 41 values that are no numbers
+    for (int i = 0; i < 41; ++i) {
+        words += "key=value\r\n";
+    }
+    const std::pair<std::string, bool> cases[] = {
+        {"[Window]\r\nWidth=640\r\n", false},
+        {"", false},
+        {" \r\n\t+ - x7", false},
+        {"\0325", false},
+        {words + "5", false},
+        {words.substr(11) + "5", true},
+        {"0", true},
+        {"-3", true},
+        {"+4", true},
+        {"name 7abc", true},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(holdsSettingsNumber(text), expected) << text;
+    }
+}
+
 TEST(SettingsFile, DefaultsAreWrittenIn123Bytes) {
     resetSettingsState();
     // A start without the file: 9級 chosen, which the default grades loaded again leave as it is.

@@ -11,7 +11,7 @@ import puppeteer from 'puppeteer-core';
 
 export const HERE = dirname(fileURLToPath(import.meta.url));
 export const ROOT = join(HERE, '..', '..');
-const WEB = process.env.WEB_DIR ?? join(ROOT, 'build', 'web');
+export const WEB = process.env.WEB_DIR ?? join(ROOT, 'build', 'web');
 const OUT = process.env.WEB_OUT ?? join(ROOT, 'build', 'e2e-web');
 const WAIT = 20000;
 
@@ -26,14 +26,21 @@ export const settingsFile = (...rows) => `${rows.join(' ').replaceAll(' ', '\r\n
 
 export const corpus = (name) => readFileSync(join(ROOT, 'tests', 'fuzz', 'corpus', name));
 
-// python3's static server on a free port; stop() ends it.
-export function serve() {
-    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--protocol', 'HTTP/1.1', '--directory', WEB],
+// setdata.ini with 9級 a game of one problem of one symbol shown for a second, and the grade
+// chosen: with open's clock, that game's target is at (14, 1).
+export const oneSymbolAt9 = (chosen) => [3, 3, 3, 0, 1, 1, 1, 0, 3, 3, 7, 0, 3, 3, 9, 0, 5, 3, 5, 0, 5, 3, 9, 0, 7, 3, 5, 0,
+    7, 2, 9, 0, 9, 2, 9, 0, 9, 1, 9, 0, chosen].map((v) => `${v}\r\n`).join('');
+
+// python3's static server of directory on port (a free one by default); stop() ends it and
+// resolves once it has.
+export function serve(directory = WEB, port = 0) {
+    const server = spawn('python3', ['-u', '-m', 'http.server', String(port), '--bind', '127.0.0.1', '--protocol', 'HTTP/1.1', '--directory', directory],
         { stdio: ['ignore', 'pipe', 'ignore'] });
+    const ended = new Promise((resolve) => server.once('exit', resolve));
     return new Promise((resolve, reject) => {
         server.stdout.once('data', (line) => {
-            const port = /port (\d+)/.exec(String(line))?.[1];
-            port ? resolve({ url: `http://127.0.0.1:${port}/`, stop: () => server.kill() })
+            const found = /port (\d+)/.exec(String(line))?.[1];
+            found ? resolve({ url: `http://127.0.0.1:${found}/`, port: Number(found), stop: () => (server.kill(), ended) })
                 : reject(new Error(`http.server said: ${line}`));
         });
         server.once('exit', () => reject(new Error('http.server ended')));
