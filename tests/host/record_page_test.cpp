@@ -171,9 +171,10 @@ TEST(RecordPage, BestsWithTheDayFirstReachedAndProgressByGrade) {
                             u8"<tr><th>5級</th><td>75.0</td><td>75.0</td><td>—</td></tr>"}) {
         EXPECT_NE(html.find(row), std::string::npos) << row;
     }
-    // Ten games at a grade among those of others; then one more; then twenty.
-    std::vector<Played> progress =
-        totals(3, {50, 50, 50, 50, 50, 50, 50, 50, 50, 52}) + totals(2, {90, 90});
+    // Ten games at two grades among those of others; then one more at one of them; twenty at a
+    // third.
+    std::vector<Played> progress = totals(3, {50, 50, 50, 50, 50, 50, 50, 50, 50, 52}) +
+                                   totals(2, {90, 90, 90, 90, 90, 90, 90, 90, 90, 90});
     progress = progress + totals(3, {61}) + totals(4, {90, 88, 86, 84, 82, 80, 78, 76, 74, 72});
     progress = progress + totals(4, {70, 68, 66, 64, 62, 60, 58, 56, 54, 52});
     const std::string later = recordSection(games(progress), on(2026, 3, 9), 1);
