@@ -40,9 +40,12 @@ async function reopened(browser, url, size, files, granted) {
     return page;
 }
 
-async function filesSay(page) {
+async function filesSay(page, name) {
     await click(page, '#files');
     const said = await until(page, () => document.querySelector('dialog[open] .kept')?.textContent);
+    if (name) {
+        await shot(page, name);
+    }
     await click(page, 'aria/閉じる[role="button"]');
     return said.jsonValue();
 }
@@ -78,7 +81,7 @@ test('record', async (browser, { url }) => {
         await play(page);
         await play(page);
         assert.equal(await page.evaluate(() => window.keepRequests), 1, 'requests after two games');
-        assert.equal(await filesSay(page), granted ? KEPT : NOT_KEPT, `granted ${granted}`);
+        assert.equal(await filesSay(page, `record-files-${granted}`), granted ? KEPT : NOT_KEPT, `granted ${granted}`);
         assert.deepEqual(page.errors, []);
         await page.close();
     }
