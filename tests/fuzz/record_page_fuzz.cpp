@@ -7,9 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-std::size_t count(const std::string& text, const char* part) {
+// The times part occurs in text.
+static std::size_t count(const std::string& text, const char* part) {
     std::size_t n = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
         ++n;
@@ -17,19 +16,14 @@ std::size_t count(const std::string& text, const char* part) {
     return n;
 }
 
-} // namespace
-
 // The first six bytes choose the clock (year, month and day, off the calendar as often as not),
 // the grade index and whether the bytes are the record's start; the rest is the record.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size < 6) {
         return 0;
     }
-    const LocalTime today{data[0] | data[1] << 8,
-                          static_cast<int8_t>(data[2]),
-                          static_cast<int8_t>(data[3]),
-                          12,
-                          0,
+    const int32_t year = data[0] | data[1] << 8;
+    const LocalTime today{year, static_cast<int8_t>(data[2]), static_cast<int8_t>(data[3]), 12, 0,
                           0};
     const std::string bytes(reinterpret_cast<const char*>(data) + 6, size - 6);
     const std::vector<GameRecord> games = parseRecords(bytes, (data[5] & 1) != 0);
@@ -41,7 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             : count(html.substr(calendar, html.find("</svg>", calendar) - calendar), "<rect");
     const bool whole = count(html, "<svg") == count(html, "</svg>") &&
                        count(html, "<table") == count(html, "</table>") &&
-                       count(html, "<p>") + count(html, "<p ") == count(html, "</p>") &&
                        (games.empty() ? days == 0 : days >= 52 * 7 + 1 && days <= 53 * 7);
     if (!whole) {
         std::abort();

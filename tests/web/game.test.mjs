@@ -136,7 +136,7 @@ test('game', async (browser, { url }) => {
         'date,grade,symbols,seconds,problems,misses,total\r\n2026-03-01 10:00:00,10,4,1,2,1,47\r\n');
 
     // The help page with the record, and the About dialog.
-    const row = '<tr><th>10級</th><td>1</td><td>47</td><td>47</td><td>47.0</td><td>2026-03-01</td></tr>';
+    const row = '<tr><th>10級</th><td>1</td><td>47</td><td>2026-03-01</td><td>47</td><td>2026-03-01</td></tr>';
     const helpShows = async (text) => {
         await click(page, tool('Webヘルプ'));
         await until(page, (t) => document.querySelector('dialog[open] iframe')?.srcdoc.includes(t), text);

@@ -7,33 +7,25 @@
 import assert from 'node:assert/strict';
 import { click, open, ready, shot, square, test, until, untilSaid } from './lib.mjs';
 
-const ROWS = [3, 3, 3, 0, 1, 1, 1, 0, 3, 3, 7, 0, 3, 3, 9, 0, 5, 3, 5, 0, 5, 3, 9, 0, 7, 3, 5, 0, 7, 2, 9, 0, 9, 2, 9, 0, 9, 1, 9, 0, 1];
+const SETTINGS = [3, 3, 3, 0, 1, 1, 1, 0, 3, 3, 7, 0, 3, 3, 9, 0, 5, 3, 5, 0, 5, 3, 9, 0, 7, 3, 5, 0, 7, 2, 9, 0, 9, 2, 9, 0, 9, 1, 9, 0, 1]
+    .map((v) => `${v}\r\n`).join('');
 const CLOCK = Date.UTC(2026, 2, 1, 1, 0, 0);
 const EVALUATION = 'aria/あなたの脳レベルの評価[role="dialog"]';
 const KEPT = 'このブラウザは、記録を消さずに保存することを許可しています。';
 const NOT_KEPT = 'このブラウザは、空き容量が足りないときなどに、保存した記録を消すことがあります。'
     + 'ときどき「書き出す」で record.csv を書き出しておけば、記録をなくしません。';
 
-// The page at size with the player's files, as kept before it loads again. From then on the
-// browser answers granted to a request to keep the page's storage, and counts the requests.
-async function reopened(browser, url, size, files, granted) {
+// The page with the player's record and these settings kept before it loads again; from then on
+// the browser answers granted to a request to keep the page's storage, and counts the requests.
+async function reopened(browser, url, size, record, granted) {
     const page = await open(browser, url, { ...size, clock: CLOCK });
-    await page.evaluate((kept) => {
-        for (const [name, text] of Object.entries(kept)) {
-            localStorage.setItem(`mabatakiban/${name}`, text);
-        }
-    }, files);
+    await page.evaluate((files) => Object.entries(files).forEach(([name, text]) => localStorage.setItem(`mabatakiban/${name}`, text)),
+        { 'setdata.ini': SETTINGS, 'record.csv': record });
     await page.evaluateOnNewDocument((answer) => {
         let kept = false;
         window.keepRequests = 0;
-        Object.defineProperty(navigator.storage, 'persist', {
-            value: async () => {
-                window.keepRequests += 1;
-                kept = answer;
-                return answer;
-            },
-        });
-        Object.defineProperty(navigator.storage, 'persisted', { value: async () => kept });
+        const persist = async () => ((window.keepRequests += 1), (kept = answer));
+        Object.defineProperties(navigator.storage, { persist: { value: persist }, persisted: { value: async () => kept } });
     }, granted);
     await page.reload();
     await ready(page);
@@ -43,9 +35,7 @@ async function reopened(browser, url, size, files, granted) {
 async function filesSay(page, name) {
     await click(page, '#files');
     const said = await until(page, () => document.querySelector('dialog[open] .kept')?.textContent);
-    if (name) {
-        await shot(page, name);
-    }
+    await (name && shot(page, name));
     await click(page, 'aria/閉じる[role="button"]');
     return said.jsonValue();
 }
@@ -55,25 +45,19 @@ async function play(page) {
     await untilSaid(page, '「1」は何処ですか？');
     const { x, y } = await square(page, 14, 1);
     await page.mouse.click(x, y);
-    await page.waitForSelector(EVALUATION);
     await click(page, 'aria/OK[role="button"]');
     await page.waitForSelector(EVALUATION, { hidden: true });
 }
 
-// A year of games up to the clock's day, most days one or more, 1,000 in all.
-function yearOfGames() {
-    let csv = 'date,grade,symbols,seconds,problems,misses,total\r\n';
-    for (let i = 0; i < 1000; i += 1) {
-        const day = new Date(CLOCK + 9 * 3600000 - Math.floor(((999 - i) * 365) / 1000) * 86400000);
-        csv += `${day.toISOString().slice(0, 10)} 10:00:00,${9 - Math.floor(i / 125)},5,3,9,${i % 3},${50 + (i * 7) % 51}\r\n`;
-    }
-    return csv;
-}
+// 1,000 games over the year up to the clock's day.
+const yearOfGames = () => 'date,grade,symbols,seconds,problems,misses,total\r\n' + Array.from({ length: 1000 }, (_, i) => {
+    const day = new Date(CLOCK + 9 * 3600000 - Math.floor(((999 - i) * 365) / 1000) * 86400000).toISOString().slice(0, 10);
+    return `${day} 10:00:00,${9 - Math.floor(i / 125)},5,3,9,${i % 3},${50 + (i * 7) % 51}\r\n`;
+}).join('');
 
 test('record', async (browser, { url }) => {
-    const settings = ROWS.map((v) => `${v}\r\n`).join('');
     for (const granted of [true, false]) {
-        const page = await reopened(browser, url, {}, { 'setdata.ini': settings, 'record.csv': '' }, granted);
+        const page = await reopened(browser, url, {}, '', granted);
         assert.equal(await filesSay(page), NOT_KEPT, 'before any game');
         await click(page, '#toolbar button[aria-label="Webヘルプ"]');
         await click(page, 'aria/閉じる[role="button"]');
@@ -87,24 +71,21 @@ test('record', async (browser, { url }) => {
     }
 
     for (const [name, size] of [['desktop', { width: 1280, height: 800 }], ['phone', { width: 390, height: 844, ratio: 3, touch: true }]]) {
-        const page = await reopened(browser, url, size, { 'setdata.ini': settings, 'record.csv': yearOfGames() }, false);
+        const page = await reopened(browser, url, size, yearOfGames(), false);
         await click(page, '#toolbar button[aria-label="Webヘルプ"]');
         await until(page, () => document.querySelector('dialog[open] iframe')?.srcdoc);
         const help = page.frames().find((frame) => frame.url() === 'about:srcdoc');
         await help.waitForSelector('#record');
         const seen = await help.evaluate(() => {
-            const pixels = (text) => parseFloat(getComputedStyle(text).fontSize) * text.ownerSVGElement.getScreenCTM().a;
-            const lines = (cell) => {
-                const range = document.createRange();
-                range.selectNodeContents(cell);
-                return new Set([...range.getClientRects()].map((r) => Math.round(r.top))).size;
-            };
-            const today = document.querySelector('#record .today').getBoundingClientRect();
-            const box = document.querySelector('#record .today').closest('.scroll').getBoundingClientRect();
+            // A line of text is 1.7 characters high; a head of two lines would be 3.4.
+            const wraps = (th) => th.clientHeight > 2.5 * parseFloat(getComputedStyle(th).fontSize);
+            const today = document.querySelector('#record .today');
+            const [square, box] = [today, today.closest('.scroll')].map((e) => e.getBoundingClientRect());
             return {
-                smallest: Math.min(...[...document.querySelectorAll('#record svg text')].map(pixels)),
-                wrapped: [...document.querySelectorAll('#record thead th')].filter((th) => lines(th) > 1).map((th) => th.textContent),
-                todayShown: today.left >= box.left && today.right <= box.right,
+                smallest: Math.min(...[...document.querySelectorAll('#record svg text')]
+                    .map((text) => parseFloat(getComputedStyle(text).fontSize) * text.ownerSVGElement.getScreenCTM().a)),
+                wrapped: [...document.querySelectorAll('#record thead th')].filter(wraps).map((th) => th.textContent),
+                todayShown: square.left >= box.left && square.right <= box.right,
                 calendar: document.querySelector('#record svg.calendar').getAttribute('aria-label'),
             };
         });
