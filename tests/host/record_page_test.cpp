@@ -89,8 +89,9 @@ TEST(RecordPage, CountsDaysInARowOverMonthsYearsAndLeapDays) {
 
 TEST(RecordPage, CalendarShadesTheLast53WeeksFromMonday) {
     // Today is a Wednesday; the first week shown begins on Monday 2025-12-08.
-    std::vector<std::string> played = {"2025-12-07", "2026-01-01", "2026-12-09",
-                                       "2026-12-09", "2026-12-09", "2026-12-09"};
+    std::vector<std::string> played = {"2025-12-07", "2026-01-01", "2026-12-01",
+                                       "2026-12-01", "2026-12-01", "2026-12-01",
+                                       "2026-12-01", "2026-12-09", "2026-12-09"};
     for (int i = 0; i < 300; ++i) {
         played.push_back("2026-03-03 " + std::to_string(1 + i % 10) + (i == 150 ? " 85" : " 20"));
     }
@@ -104,8 +105,10 @@ TEST(RecordPage, CalendarShadesTheLast53WeeksFromMonday) {
           u8"\"day1\" x=\"61\" y=\"55\" width=\"11\" height=\"11\"><title>2026-01-01 1回 最高50点",
           u8"\"day4\" x=\"178\" y=\"29\" width=\"11\" height=\"11\"><title>2026-03-03 300回 "
           u8"最高85点",
-          u8"\"day2 today\" x=\"698\" y=\"42\" width=\"11\" height=\"11\"><title>2026-12-09 4回",
-          u8"<text x=\"61\" y=\"12\">1月</text>", u8"<text x=\"685\" y=\"12\">12月</text>"}) {
+          u8"\"day3\" x=\"685\" y=\"29\" width=\"11\" height=\"11\"><title>2026-12-01 5回",
+          u8"\"day2 today\" x=\"698\" y=\"42\" width=\"11\" height=\"11\"><title>2026-12-09 2回",
+          u8"<text x=\"61\" y=\"12\">1月</text>", u8"<text x=\"113\" y=\"12\">2月</text>",
+          u8"<text x=\"685\" y=\"12\">12月</text>"}) {
         EXPECT_NE(calendar.find(square), std::string::npos) << square;
     }
     EXPECT_EQ(calendar.find("2025-12-07"), std::string::npos) << "before the first week";

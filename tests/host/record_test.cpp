@@ -110,7 +110,8 @@ TEST(RecordPage, ChartsEachGameAndTabulatesEachGrade) {
           ">130</text>", "cx=\"62\" cy=\"320\" r=\"4\" fill=\"#edc948\"", ">-7</text>",
           "cx=\"78\" cy=\"113\" r=\"4\" fill=\"#6b6b6b\"",
           "points=\"54,20 62,131 70,201 78,179 86,165.2 94,156 102,148.6\"",
-          u8"<th>1級</th><td>4</td><td>72</td><td>2026-03-05</td><td>72</td><td>2026-03-05</td>"}) {
+          u8"<th>1級</th><td>4</td><td>72</td><td>2026-03-05</td><td>72</td><td>2026-03-05</td>",
+          u8"<th>1級</th><td>70.3</td><td>70.3</td>"}) {
         EXPECT_NE(html.find(part), std::string::npos) << part;
     }
 }
