@@ -432,8 +432,8 @@ std::string daysSection(const std::vector<GameRecord>& games, const LocalTime& n
     const int64_t first = today - weekday(today) - 7 * (CalendarWeeks - 1);
     const DaysPlayed played = daysPlayed(games, today);
     std::string html = u8"<h3>遊んだ日</h3>\n<p class=\"note\">" + dayText(first) + u8"〜" +
-                       dayText(today) +
-                       u8"の53週間。1日が1マスで、色の濃い日ほど多く遊んだ日です"
+                       dayText(today) + u8"の" + number(CalendarWeeks) +
+                       u8"週間。1日が1マスで、色の濃い日ほど多く遊んだ日です"
                        u8"（マスに重ねると、その日の回数と最高得点が出ます）。</p>\n"
                        u8"<div class=\"scroll newest\">\n" +
                        calendar(played.days, today, first) + "</div>\n" + calendarLegend() +
