@@ -1,6 +1,5 @@
 #include "common/text_win.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -42,12 +41,10 @@ void setWindowText(HWND window, std::string_view shiftJis) {
     SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wideText(shiftJis).c_str()));
 }
 
-std::string windowText(HWND window, std::size_t bytes) {
+std::string windowText(HWND window) {
     std::vector<wchar_t> wide(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1);
     const int length = GetWindowTextW(window, wide.data(), static_cast<int>(wide.size()));
-    std::string text = shiftJisText({wide.data(), static_cast<std::size_t>(length)});
-    text.resize(std::min(text.size(), bytes));
-    return text;
+    return shiftJisText({wide.data(), static_cast<std::size_t>(length)});
 }
 
 void addListItem(HWND comboBox, std::string_view shiftJis) {

@@ -15,8 +15,7 @@ std::string shiftJisText(std::wstring_view wide);
 std::string utf8Text(std::wstring_view wide);
 
 void setWindowText(HWND window, std::string_view shiftJis);
-// The first `bytes` bytes of the window's text in Shift-JIS, as a narrow read into a buffer of
-// bytes + 1 would give them.
-std::string windowText(HWND window, std::size_t bytes);
+// The window's text in Shift-JIS; the rules that read it take what they read of it.
+std::string windowText(HWND window);
 void addListItem(HWND comboBox, std::string_view shiftJis);
 int showMessage(HWND owner, std::string_view text, std::string_view caption, UINT style);

@@ -35,7 +35,7 @@ void fillFields(HWND dialog) {
 void switchEditedGrade(HWND dialog, int32_t loadIndex, int32_t saveIndex) {
     std::array<std::string, DetailFieldCount> typed;
     for (int i = 0; i < DetailFieldCount; ++i) {
-        typed[i] = windowText(GetDlgItem(dialog, FieldIds[i]), DialogTextBytes);
+        typed[i] = windowText(GetDlgItem(dialog, FieldIds[i]));
     }
     showTexts(dialog, switchGradeRows(loadIndex, saveIndex, typed));
 }

@@ -25,9 +25,8 @@ void fillGradeList(HWND dialog) {
 }
 
 void takeChosenGrade(HWND dialog) {
-    // Nine bytes of the text in Shift-JIS, whatever was typed: its first byte chooses the grade.
-    const std::string text =
-        windowText(GetDlgItem(dialog, IDC_GAMESETTINGS_GRADE), DialogTextBytes);
+    // The text in Shift-JIS, whatever was typed: its first byte chooses the grade.
+    const std::string text = windowText(GetDlgItem(dialog, IDC_GAMESETTINGS_GRADE));
     gradeIndex = chosenGradeIndex(text.c_str(), gradeIndex);
 }
 

@@ -3,6 +3,7 @@
 #include "common/text_win.h"
 #include "evaluation/game_record_win.h"
 #include "resources/resource.h"
+#include "settings/settings_state.h"
 #include "shell/help_address.h"
 #include "shell/record_page.h"
 #include "shell/shell_state_win.h"
@@ -29,7 +30,11 @@ bool writeHelpPage(const std::wstring& path) {
     if (builtIn.empty()) {
         return false;
     }
-    const std::string page = pageWithRecord(builtIn, recordSection(readGameRecord()));
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const LocalTime today{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    const std::string page =
+        pageWithRecord(builtIn, recordSection(readGameRecord(), today, gradeIndex));
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

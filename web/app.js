@@ -58,6 +58,7 @@ function run(requests) {
             repaint = true;
         } else if (kind === Request.OpenEvaluation) {
             openEvaluation();
+            keepRecord();
         } else if (kind === Request.SaveSettings) {
             save(FileKind.Settings);
         } else if (kind === Request.SaveRecord) {
@@ -432,6 +433,26 @@ async function openHelp() {
 
 // ---- the player's files ---------------------------------------------------------------------------
 
+// A browser may clear what a page stores when space runs short, or after weeks without a visit,
+// unless asked to keep it. Asked once a visit, when its first game is recorded: a page that has
+// not been played has nothing worth keeping, and some browsers ask the player.
+let keepAsked = false;
+
+function keepRecord() {
+    if (!keepAsked) {
+        keepAsked = true;
+        navigator.storage?.persist?.().catch(() => {});
+    }
+}
+
+async function recordKept() {
+    const kept = await navigator.storage?.persisted?.().catch(() => false);
+    return kept
+        ? 'このブラウザは、記録を消さずに保存することを許可しています。'
+        : 'このブラウザは、空き容量が足りないときなどに、保存した記録を消すことがあります。'
+            + 'ときどき「書き出す」で record.csv を書き出しておけば、記録をなくしません。';
+}
+
 function settingsTable(now, next) {
     const table = document.createElement('table');
     table.className = 'values';
@@ -523,6 +544,12 @@ function openFiles() {
         }
         win.client.append(heading, row);
     }
+    const kept = document.createElement('p');
+    kept.className = 'kept';
+    win.client.append(kept);
+    recordKept().then((text) => {
+        kept.textContent = text;
+    });
     win.show(win.client.querySelector('button'));
 }
 

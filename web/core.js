@@ -33,11 +33,17 @@ class Core {
         return this.text().split('\n').slice(0, -1);
     }
 
-    // Calls an event of the game with the page's clock set; gives back what the core asks for.
-    event(name, ...args) {
+    // The page's clock as the core reads it: the seed of a game, the date of a finished one, the
+    // day the help page counts to.
+    setClock() {
         const now = new Date();
         this.x.set_clock(Math.floor(now.getTime() / 1000), now.getFullYear(), now.getMonth() + 1,
             now.getDate(), now.getHours(), now.getMinutes(), now.getSeconds());
+    }
+
+    // Calls an event of the game with the page's clock set; gives back what the core asks for.
+    event(name, ...args) {
+        this.setClock();
         this.x[name](...args);
         const at = this.x.requests();
         const count = new Int32Array(this.x.memory.buffer, at, 1)[0];
@@ -140,6 +146,7 @@ class Core {
 
     helpPage(page) {
         this.bytesIn(page);
+        this.setClock();
         this.x.help_page();
         return this.text();
     }

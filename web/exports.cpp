@@ -418,13 +418,14 @@ PAGE_EXPORT(record_file) void recordFile() {
     page.output = page.recordFile;
 }
 
-// The help page (the input) with the player's record, read back as the Windows program reads it.
+// The help page (the input) with the player's record, read back as the Windows program reads it,
+// on the page's clock.
 PAGE_EXPORT(help_page) void helpPage() {
-    page.output =
-        pageWithRecord(page.input, recordSection(gamesOf(page.recordFile),
-                                                 u8"記録は、このブラウザの中に保存されています"
-                                                 u8"（「ファイル」から <code>record.csv</code> "
-                                                 u8"として書き出せます）。"));
+    page.output = pageWithRecord(page.input,
+                                 recordSection(gamesOf(page.recordFile), page.localTime, gradeIndex,
+                                               u8"記録は、このブラウザの中に保存されています"
+                                               u8"（「ファイル」から <code>record.csv</code> "
+                                               u8"として書き出せます）。"));
 }
 
 // A file the player chose, in the input. Refused when it is larger than its kind can be, not

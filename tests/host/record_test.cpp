@@ -24,6 +24,8 @@ std::string listed(const std::vector<GameRecord>& games) {
     return text;
 }
 
+const LocalTime today{2026, 3, 9, 12, 0, 0};
+
 GameRecord game(int day, int32_t grade, int32_t total) {
     return {"2026-03-0" + std::to_string(day) + " 10:00:00", grade, 5, 3, 9, 2, total};
 }
@@ -100,15 +102,16 @@ TEST(RecordFile, ReadsWholeValidLinesAsWrittenOrAsASpreadsheetSavesThem) {
 TEST(RecordPage, ChartsEachGameAndTabulatesEachGrade) {
     const std::string html =
         recordSection({game(1, 10, 130), game(2, 5, -4), game(3, 5, -7), game(4, 1, 69),
-                       game(4, 1, 70), game(4, 1, 70), game(5, 1, 72)});
+                       game(4, 1, 70), game(4, 1, 70), game(5, 1, 72)},
+                      today, 1);
     for (const char* part :
          {u8"<circle cx=\"54\" cy=\"20\" r=\"4\" fill=\"#4e79a7\"><title>2026-03-01 10:00:00 "
           u8"10級 130点</title>",
           ">130</text>", "cx=\"62\" cy=\"320\" r=\"4\" fill=\"#edc948\"", ">-7</text>",
           "cx=\"78\" cy=\"113\" r=\"4\" fill=\"#6b6b6b\"",
           "points=\"54,20 62,131 70,201 78,179 86,165.2 94,156 102,148.6\"",
-          u8"<tr><th>5級</th><td>2</td><td>-4</td><td>-7</td><td>-5.5</td><td>2026-03-03</td>",
-          u8"<tr><th>1級</th><td>4</td><td>72</td><td>72</td><td>70.3</td><td>2026-03-05</td>"}) {
+          u8"<th>1級</th><td>4</td><td>72</td><td>2026-03-05</td><td>72</td><td>2026-03-05</td>",
+          u8"<th>1級</th><td>70.3</td><td>70.3</td>"}) {
         EXPECT_NE(html.find(part), std::string::npos) << part;
     }
 }
@@ -121,9 +124,10 @@ TEST(RecordPage, ChartsTheLastHundredOfTheLastThousandRead) {
         const int32_t total = i >= 1000 ? INT32_MAX : i / 10 == 90 ? 100 : 10;
         bytes += "2026-03-01 10:00:00,7,5,3,9,2," + std::to_string(total) + "\n";
     }
-    const std::string html = recordSection(parseRecords(bytes, true));
+    const std::string html = recordSection(parseRecords(bytes, true), today, 1);
     for (const char* part :
-         {u8"<th>7級</th><td>1000</td><td>2147483647</td><td>2147483647</td><td>1073741828.5</td>",
+         {u8"<th>7級</th><td>1000</td><td>2147483647</td><td>2026-03-01</td><td>2147483647</td>",
+          u8"<th>7級</th><td>10.0</td><td>1073741828.5</td><td>+1073741818.5</td>",
           "points=\"54,128 62,101 70,74 78,47 ", "cx=\"846\"", "1,000"}) {
         EXPECT_NE(html.find(part), std::string::npos) << part;
     }
@@ -131,7 +135,7 @@ TEST(RecordPage, ChartsTheLastHundredOfTheLastThousandRead) {
 }
 
 TEST(RecordPage, EmptyRecordAndItsPlaceOnThePage) {
-    const std::string empty = recordSection({});
+    const std::string empty = recordSection({}, today, 1);
     EXPECT_NE(empty.find(u8"ゲームを最後まで遊ぶと"), std::string::npos);
     EXPECT_EQ(empty.find("<svg"), std::string::npos);
     const char* const cases[][2] = {

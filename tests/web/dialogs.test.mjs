@@ -77,7 +77,7 @@ test('dialogs', async (browser, { url }) => {
     assert.equal(await kept(page, 'setdata.ini'), settingsFile('4 1 2 0', '123456789 3 5 0', ...FACTORY_ROWS, '0'));
 
     // The help page with the record, and the About dialog.
-    const row = '<tr><th>10級</th><td>1</td><td>47</td><td>47</td><td>47.0</td><td>2026-03-01</td></tr>';
+    const row = '<tr><th>10級</th><td>1</td><td>47</td><td>2026-03-01</td><td>47</td><td>2026-03-01</td></tr>';
     const helpShows = async (text) => {
         await click(page, tool('Webヘルプ'));
         await until(page, (t) => document.querySelector('dialog[open] iframe')?.srcdoc.includes(t), text);

@@ -134,3 +134,29 @@ TEST_F(ShellTest, EvaluationKeepsNothing) {
     EXPECT_EQ(catcher.seen.size(), 5u);
     EXPECT_EQ(liveGdiObjects(), live) << "GDI objects alive after three more openings";
 }
+
+// Every dialog's template as designed: a fixed frame with a caption, its close and help buttons
+// and no sizing border; its place and size.
+TEST(DialogTemplates, FixedFramesAsDesigned) {
+    const DWORD frame = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
+                        DS_SETFONT | DS_3DLOOK | DS_CONTEXTHELP;
+    const struct {
+        int id;
+        DWORD style;
+        std::vector<short> box;
+    } designed[] = {
+        {2, frame | DS_CENTERMOUSE, {0, 0, 97, 53}},
+        {3, frame, {0, 0, 170, 270}},
+        {4, frame, {0, 0, 172, 123}},
+        {21, frame | DS_CENTERMOUSE, {0, 0, 122, 136}},
+    };
+    for (const auto& d : designed) {
+        HRSRC found =
+            FindResourceW(nullptr, MAKEINTRESOURCEW(d.id), reinterpret_cast<LPCWSTR>(RT_DIALOG));
+        ASSERT_NE(found, nullptr) << "dialog " << d.id;
+        const auto* t = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(nullptr, found)));
+        EXPECT_EQ(hex(t->style), hex(d.style)) << "dialog " << d.id;
+        EXPECT_EQ(hex(t->dwExtendedStyle), hex(0)) << "dialog " << d.id;
+        EXPECT_EQ((std::vector<short>{t->x, t->y, t->cx, t->cy}), d.box) << "dialog " << d.id;
+    }
+}

@@ -226,6 +226,21 @@ TEST_F(ShellTest, WebButtonsGiveTheBrowserOneAddressOrSayWhyNot) {
     helpPageAddress = HELP_PAGE_ADDRESS;
 }
 
+// record.csv held open by another program: a spreadsheet shares it for reading only.
+static HANDLE holdRecord(DWORD access, DWORD share) {
+    return CreateFileA("record.csv", access, share, nullptr, OPEN_ALWAYS, 0, nullptr);
+}
+
+// Games that end with these miss counts, as a game of one problem of three symbols leaves them.
+static void play(std::vector<int> missCounts) {
+    Catcher evaluations;
+    for (const int count : missCounts) {
+        gameState.scoreBasis = {3, 3, 1};
+        gameState.missCount = count;
+        gamePlatform->openEvaluation(); // where a game ends
+    }
+}
+
 // The miss counts of the games in record.csv, in order.
 static std::string misses() {
     std::string misses;
@@ -243,28 +258,17 @@ TEST_F(ShellTest, FinishedGamesAreRecordedOnceWhateverHoldsTheRecord) {
     // As a spreadsheet saved it again, its start too far from its end to be read.
     writeFile("record.csv", recordHeader() + std::string(140000, 'x') +
                                 "\r\n\"2026/12/7 20:42\",9,3,3,1,9,-7\r\n");
-    const auto hold = [](DWORD access, DWORD share) {
-        return CreateFileA("record.csv", access, share, nullptr, OPEN_ALWAYS, 0, nullptr);
-    };
-    const auto play = [](std::vector<int> missCounts) {
-        Catcher evaluations;
-        for (const int count : missCounts) {
-            gameState.scoreBasis = {3, 3, 1}; // as a game of one problem of three symbols leaves it
-            gameState.missCount = count;
-            gamePlatform->openEvaluation(); // where a game ends
-        }
-    };
     open(); // 9級 chosen
-    HANDLE copy = hold(FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    HANDLE copy = holdRecord(FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE);
     play({0});
     CloseHandle(copy);
     EXPECT_EQ(misses(), "90") << "beside another copy of the game";
     std::ofstream("record.csv", std::ios::app | std::ios::binary) << std::string("\0\xff,9,", 5);
-    HANDLE sheet = hold(GENERIC_READ, FILE_SHARE_READ);
+    HANDLE sheet = holdRecord(GENERIC_READ, FILE_SHARE_READ);
     play({1, 2});
     CloseHandle(sheet);
     play({3});
-    sheet = hold(GENERIC_READ, FILE_SHARE_READ);
+    sheet = holdRecord(GENERIC_READ, FILE_SHARE_READ);
     play({4, 5});
     close();
     CloseHandle(sheet);
@@ -280,4 +284,24 @@ TEST_F(ShellTest, FinishedGamesAreRecordedOnceWhateverHoldsTheRecord) {
     ASSERT_TRUE(writeHelpPage(L"help.html"));
     EXPECT_NE(readFile("help.html").find("<circle cx=\"54\" cy=\"320\" r=\"4\" fill=\"#f28e2b\">"),
               std::string::npos);
+}
+
+// Games waiting beside a record that the next run still finds held stay whole in the pending
+// file, that run's games after them; the run after appends them all and removes the file.
+TEST_F(ShellTest, WaitingGamesStayWholeWhileTheRecordIsStillHeld) {
+    writeFile("record.csv", recordHeader() + "2026-11-30 20:00:00,9,3,3,1,0,38\r\n");
+    const std::string waiting =
+        "2026-12-01 20:00:00,9,3,3,1,1,33\r\n2026-12-01 20:05:00,9,3,3,1,2,28\r\n";
+    writeFile("record-pending.csv", waiting);
+    HANDLE sheet = holdRecord(GENERIC_READ, FILE_SHARE_READ);
+    open();
+    play({3});
+    EXPECT_EQ(readFile("record-pending.csv"), waiting) << "after a game";
+    close();
+    EXPECT_EQ(readFile("record-pending.csv").substr(0, waiting.size()), waiting) << "after the run";
+    CloseHandle(sheet);
+    open();
+    play({4});
+    EXPECT_EQ(misses(), "01234");
+    EXPECT_EQ(readFile("record-pending.csv"), "<missing>");
 }
