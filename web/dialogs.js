@@ -97,9 +97,12 @@ export class Window {
         const within = (box) => Math.min((innerWidth - 4) / box.width, (innerHeight - 4) / box.height);
         let k = Math.min(Math.max(Window.largest, touch.matches ? TOUCH_SCALE : 1), within(natural));
         e.style.setProperty('--k', k);
-        // The least sizes of a touch screen's targets do not grow with the rest: once more to fit.
-        k *= Math.min(1, within(e.getBoundingClientRect()));
-        e.style.setProperty('--k', k);
+        // The least sizes of a touch screen's targets do not grow with the rest, and flowing text
+        // wraps anew at each size: smaller again until it fits (a few steps; beyond, it scrolls).
+        for (let step = 0; step < 4 && within(e.getBoundingClientRect()) < 1; step += 1) {
+            k *= within(e.getBoundingClientRect());
+            e.style.setProperty('--k', k);
+        }
         if (this.anchor) {
             const box = e.getBoundingClientRect();
             const caption = e.querySelector('.caption').getBoundingClientRect().height;
