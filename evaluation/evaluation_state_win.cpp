@@ -2,7 +2,6 @@
 
 HBITMAP evaluationBitmaps[EvaluationBitmapCount] = {};
 int evaluationBitmapScale = 0;
-std::string unwrittenRecordLines;
 
 void releaseEvaluationBitmaps() {
     for (HBITMAP& bitmap : evaluationBitmaps) {
@@ -16,5 +15,4 @@ void releaseEvaluationBitmaps() {
 
 void resetEvaluationState() {
     releaseEvaluationBitmaps();
-    unwrittenRecordLines.clear();
 }
