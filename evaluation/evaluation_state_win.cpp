@@ -1,5 +1,7 @@
 #include "evaluation/evaluation_state_win.h"
 
+#include "evaluation/game_record.h"
+
 HBITMAP evaluationBitmaps[EvaluationBitmapCount] = {};
 int evaluationBitmapScale = 0;
 
@@ -15,4 +17,5 @@ void releaseEvaluationBitmaps() {
 
 void resetEvaluationState() {
     releaseEvaluationBitmaps();
+    resetRecordState();
 }

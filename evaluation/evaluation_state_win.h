@@ -15,5 +15,6 @@ extern int evaluationBitmapScale;
 // Deletes every bitmap held and empties the table.
 void releaseEvaluationBitmaps();
 
-// Back to the start-of-run values: no bitmaps held (any held are released, so tests leave none).
+// Back to the start-of-run values of the evaluation: no bitmaps held (any held are released, so
+// tests leave none), no record lines waiting.
 void resetEvaluationState();

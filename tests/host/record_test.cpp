@@ -64,9 +64,7 @@ TEST(RecordFile, LineOfAGame) {
     EXPECT_EQ(recordKept(record, 59), header + "BB\r\nCCC\r\n");
     EXPECT_EQ(recordKept(record, 58), header + "CCC\r\n");
     // A game that ends: its line, of the grade chosen and the game's score, after those waiting.
-    gradeIndex = 2;
-    gameState.scoreBasis = {5, 3, 9};
-    gameState.missCount = 2;
+    gradeIndex = 2, gameState.scoreBasis = {5, 3, 9}, gameState.missCount = 2;
     unwrittenRecordLines = "W\r\n";
     EXPECT_EQ(recordFinishedGame({2026, 2, 7, 9, 5, 3}),
               "W\r\n2026-02-07 09:05:03,8,5,3,9,2,68\r\n");

@@ -4,7 +4,6 @@
 
 #include "core/game_state.h"
 #include "evaluation/evaluation_state_win.h"
-#include "evaluation/game_record.h"
 #include "settings/grades.h"
 #include "shell/board_win.h"
 #include "shell/main_window_win.h"
@@ -257,7 +256,6 @@ class ShellTest : public ::testing::Test {
         resetGameState();
         resetSettingsState();
         resetEvaluationState();
-        resetRecordState();
     }
     void TearDown() override { close(); }
     // A toolbar command, with a notification code that the program must not look at.
