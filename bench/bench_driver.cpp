@@ -6,13 +6,13 @@
 //
 // in a folder holding setdata.ini, once per figure; every mode writes "name value" lines.
 #include "core/board_paint.h"
-#include "core/board_paint_win.h"
 #include "core/game.h"
 #include "core/game_state.h"
 #include "core/problems.h"
 #include "evaluation/game_record.h"
 #include "resources/resource.h"
 #include "settings/detail_settings_dialog_win.h"
+#include "shell/board_win.h"
 #include "shell/help_win.h"
 #include "shell/main_window_win.h"
 #include "shell/shell_state_win.h"
@@ -222,7 +222,7 @@ int measureRepaint(HINSTANCE instance) {
     });
     // What the game does at every phase change: the whole client area, and with it the toolbar
     // (the main window does not clip its children).
-    timeRepaints("repaint_window", [] { repaintNow(mainWindow); });
+    timeRepaints("repaint_window", [] { repaintBoard(mainWindow); });
 
     // The board's own drawing alone, on the window's DC with the board font.
     std::vector<double> board;

@@ -1,5 +1,7 @@
 #include "core/game_state.h"
 
+#include "core/random.h"
+
 #include <ctime>
 
 namespace {
@@ -23,12 +25,11 @@ int64_t GamePlatform::calendarSeconds() {
 
 GameState gameState{};
 KeyboardBox keyboardBox{};
-uint32_t randomState = 0;
 GamePlatform* gamePlatform = &unboundPlatform;
 
 void resetGameState() {
     gameState = GameState{};
     keyboardBox = KeyboardBox{};
-    randomState = 0;
+    seedRandom(0);
     gamePlatform = &unboundPlatform;
 }

@@ -58,9 +58,8 @@ class GamePlatform {
 
 extern GameState gameState;
 extern KeyboardBox keyboardBox;
-extern uint32_t randomState;
 extern GamePlatform* gamePlatform; // never null: a do-nothing platform until one is bound
 
-// Back to the start-of-run values: Idle, no feedback, everything zero, no box shown, no platform
-// bound.
+// Back to the start-of-run values: Idle, no feedback, everything zero, no box shown, the random
+// source's state 0, no platform bound.
 void resetGameState();

@@ -1,6 +1,6 @@
 #include "core/random.h"
 
-#include "core/game_state.h"
+uint32_t randomState = 0;
 
 void seedRandom(uint32_t seed) {
     randomState = seed;

@@ -1,8 +1,9 @@
 #include "evaluation/evaluation_state_win.h"
 
+#include "evaluation/game_record.h"
+
 HBITMAP evaluationBitmaps[EvaluationBitmapCount] = {};
 int evaluationBitmapScale = 0;
-std::string unwrittenRecordLines;
 
 void releaseEvaluationBitmaps() {
     for (HBITMAP& bitmap : evaluationBitmaps) {
@@ -16,5 +17,5 @@ void releaseEvaluationBitmaps() {
 
 void resetEvaluationState() {
     releaseEvaluationBitmaps();
-    unwrittenRecordLines.clear();
+    resetRecordState();
 }

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 constexpr int EvaluationBitmapCount = 8;
 
 // Entry i holds bitmap resource IDB_BACKGROUND + i: the background, the six brain pictures, then
@@ -17,10 +15,6 @@ extern int evaluationBitmapScale;
 // Deletes every bitmap held and empties the table.
 void releaseEvaluationBitmaps();
 
-// The lines of finished games that record.csv has not taken yet (another program held it open),
-// oldest first, each ending in CR LF.
-extern std::string unwrittenRecordLines;
-
-// Back to the start-of-run values: no bitmaps held (any held are released, so tests leave none),
-// no lines waiting.
+// Back to the start-of-run values of the evaluation: no bitmaps held (any held are released, so
+// tests leave none), no record lines waiting.
 void resetEvaluationState();

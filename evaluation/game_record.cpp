@@ -1,6 +1,8 @@
 #include "evaluation/game_record.h"
 
+#include "core/game_state.h"
 #include "evaluation/score.h"
+#include "settings/settings_state.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -147,6 +149,17 @@ std::string recordLine(const LocalTime& time, int32_t gradeIndex, const ScoreBas
                   static_cast<int>(basis.seconds), static_cast<int>(basis.solved),
                   static_cast<int>(missCount), static_cast<int>(evaluationTotal(basis, missCount)));
     return line;
+}
+
+std::string unwrittenRecordLines;
+
+void resetRecordState() {
+    unwrittenRecordLines.clear();
+}
+
+const std::string& recordFinishedGame(const LocalTime& now) {
+    unwrittenRecordLines += recordLine(now, gradeIndex, gameState.scoreBasis, gameState.missCount);
+    return unwrittenRecordLines;
 }
 
 std::string recordAppendText(uint64_t fileSize, char lastByte, const std::string& lines) {

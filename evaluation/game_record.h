@@ -1,5 +1,6 @@
-// The record of finished games, record.csv: the line each game adds and the games read back from
-// the file's end. No platform calls; the shell does the file work.
+// The record of finished games, record.csv: the line each game adds, the lines still waiting to
+// go in, and the games read back from the file's end. No platform calls; each front end's record
+// store does the file work.
 #pragma once
 
 #include "core/game_state.h"
@@ -43,6 +44,20 @@ std::string recordHeader();
 // showed; the total is evaluationTotal's.
 std::string recordLine(const LocalTime& time, int32_t gradeIndex, const ScoreBasis& basis,
                        int32_t missCount);
+
+// The lines of finished games that the record store has not taken yet (another program held
+// record.csv open), oldest first, each ending in CR LF.
+extern std::string unwrittenRecordLines;
+
+// Back to the start-of-run values: no lines waiting.
+void resetRecordState();
+
+// A finished game goes into the record. Called by each front end as a game ends, before its
+// evaluation shows: the game's line (the grade chosen for play, the game's score basis and misses,
+// at the front end's local time now) joins unwrittenRecordLines, and all of those are what the
+// front end's record store appends now, in the record's form (recordAppendText). The store empties
+// unwrittenRecordLines once it holds them; one that could not write leaves them for the next game.
+const std::string& recordFinishedGame(const LocalTime& now);
 
 // What appending lines (each ending in CR LF) to a record of fileSize bytes whose last byte is
 // lastByte writes: a new file starts with the header, and a last line cut short (a crash, a full

@@ -2,9 +2,6 @@
 
 #include "common/files_win.h"
 #include "common/text_win.h"
-#include "core/game_state.h"
-#include "evaluation/evaluation_state_win.h"
-#include "settings/settings_state.h"
 
 #include <windows.h>
 
@@ -114,12 +111,10 @@ bool appendUnwrittenGames() {
 
 } // namespace
 
-void recordFinishedGame() {
+void appendFinishedGame() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    unwrittenRecordLines +=
-        recordLine({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond},
-                   gradeIndex, gameState.scoreBasis, gameState.missCount);
+    recordFinishedGame({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
     appendUnwrittenGames();
 }
 

@@ -8,7 +8,7 @@
 // Appends the line of the game that has just ended, as its evaluation shows it, after the lines
 // not yet appended. A record that cannot be written costs the player nothing: nothing is said,
 // the game goes on, and the line is kept to be tried again with the next one.
-void recordFinishedGame();
+void appendFinishedGame();
 
 // At the end of the run: the lines not yet appended go in now, or, where the record is still held
 // elsewhere, to the pending file that the next run appends first.

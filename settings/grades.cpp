@@ -33,6 +33,10 @@ void derivePlayParameters() {
     gameState.showMillis = limitedShowMillis(grade.showSeconds);
 }
 
+void onSettingsApplied() {
+    derivePlayParameters();
+}
+
 int32_t parseInteger(const char* text) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
     while (isSettingsSpace(*p)) {

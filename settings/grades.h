@@ -17,6 +17,12 @@ void loadFactorySettings();
 // Sets the game's play parameters from the chosen grade.
 void derivePlayParameters();
 
+// The settings have been read at start, applied from a file, or closed in the game settings
+// dialog (either way): play follows them from now on. Both front ends call this there, never the
+// derivation itself; it derives the play parameters again at once, so a game under way goes on
+// with them.
+void onSettingsApplied();
+
 // Leading whitespace, an optional sign, decimal digits in wrapping 32-bit arithmetic; the first
 // other byte ends the number, and text without digits gives 0.
 int32_t parseInteger(const char* text);

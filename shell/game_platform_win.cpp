@@ -4,7 +4,7 @@
 #include "evaluation/evaluation_dialog_win.h"
 #include "evaluation/game_record_win.h"
 #include "resources/resource.h"
-#include "shell/main_window_win.h"
+#include "shell/board_win.h"
 #include "shell/shell_state_win.h"
 
 namespace {
@@ -15,9 +15,9 @@ class WindowGamePlatform final : public GamePlatform {
         SetTimer(mainWindow, static_cast<UINT_PTR>(id), static_cast<UINT>(millis), nullptr);
     }
     void killTimer(int32_t id) override { KillTimer(mainWindow, static_cast<UINT_PTR>(id)); }
-    void repaintNow() override { ::repaintNow(mainWindow); }
+    void repaintNow() override { repaintBoard(mainWindow); }
     void openEvaluation() override {
-        recordFinishedGame();
+        appendFinishedGame();
         DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_EVALUATION), mainWindow,
                         evaluationDialogProc, 0);
     }

@@ -4,10 +4,10 @@
 #include "evaluation/game_record_win.h"
 #include "resources/resource.h"
 #include "settings/settings_state.h"
+#include "shell/browser_win.h"
 #include "shell/help_address.h"
 #include "shell/record_page.h"
 #include "shell/shell_state_win.h"
-#include "shell/toolbar_win.h"
 
 #include <string>
 

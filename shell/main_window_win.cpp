@@ -2,18 +2,19 @@
 
 #include "common/display_scale.h"
 #include "common/dpi_win.h"
-#include "core/board_paint_win.h"
+#include "common/text_win.h"
 #include "core/game.h"
 #include "core/game_state.h"
 #include "evaluation/game_record_win.h"
 #include "resources/resource.h"
 #include "settings/grades.h"
 #include "settings/settings_io_win.h"
+#include "shell/board_win.h"
+#include "shell/commands_win.h"
 #include "shell/game_platform_win.h"
 #include "shell/shell_state_win.h"
 #include "shell/shell_texts.h"
 #include "shell/toolbar_win.h"
-#include "common/text_win.h"
 
 #include <commctrl.h>
 
@@ -82,19 +83,15 @@ int runMessageLoop() {
     }
 }
 
-void repaintNow(HWND window) {
-    InvalidateRect(window, nullptr, TRUE);
-    UpdateWindow(window);
-}
-
 namespace {
 
 void onCreate(HWND window) {
     bindGamePlatform(window);
     readSettings(window);
-    derivePlayParameters();
+    onSettingsApplied();
     mainWindowDpi = dpiOfWindow(window);
     buildToolbar(window, mainWindowDpi);
+    makeBoardFont(mainWindowDpi);
 }
 
 void onDestroy(HWND window) {
@@ -117,11 +114,13 @@ void onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
     mainWindowDpi = LOWORD(wParam);
     releaseToolbar();
     buildToolbar(window, mainWindowDpi);
+    releaseBoardFont();
+    makeBoardFont(mainWindowDpi);
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
     SetWindowPos(window, nullptr, suggested->left, suggested->top,
                  suggested->right - suggested->left, suggested->bottom - suggested->top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    repaintNow(window);
+    repaintBoard(window);
 }
 
 // The window is a Unicode one, so its toolbar asks for tooltips as TTN_NEEDTEXTW. Every other
@@ -146,7 +145,7 @@ void onLeftButtonDown(HWND window, LPARAM lParam) {
     const uint32_t word = static_cast<uint32_t>(lParam);
     onClick(static_cast<uint32_t>(unscaled(static_cast<int32_t>(word & 0xFFFF), mainWindowDpi)),
             static_cast<uint32_t>(unscaled(static_cast<int32_t>(word >> 16), mainWindowDpi)));
-    repaintNow(window);
+    repaintBoard(window);
 }
 
 } // namespace

@@ -23,6 +23,3 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // Runs until WM_QUIT and returns its exit code. Sleeps in WaitMessage while the queue is empty.
 int runMessageLoop();
-
-// Erase and redraw the whole client area at once.
-void repaintNow(HWND window);

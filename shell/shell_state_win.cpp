@@ -14,6 +14,7 @@ constexpr TBBUTTON button(int image, int command) {
 HWND mainWindow = nullptr;
 HWND toolbarWindow = nullptr;
 HIMAGELIST toolbarImages = nullptr;
+HFONT boardFont = nullptr;
 int mainWindowDpi = 96;
 // Image i of the strip belongs to command CMD_START + i.
 TBBUTTON toolbarButtons[ToolbarButtonCount] = {

@@ -11,6 +11,8 @@ constexpr int ToolbarButtonCount = 7;
 extern HWND mainWindow;
 extern HWND toolbarWindow;       // kept while the toolbar is built
 extern HIMAGELIST toolbarImages; // the strip at the window's scale; the toolbar does not own it
+// The font of the symbols and messages at the window's scale, made again at each new scale.
+extern HFONT boardFont;
 // The dots per inch the main window is drawn at: what Windows says when it is made, then what
 // each move to a monitor of another scale says.
 extern int mainWindowDpi;

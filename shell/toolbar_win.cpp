@@ -1,17 +1,11 @@
 #include "shell/toolbar_win.h"
 
 #include "common/display_scale.h"
-#include "core/board_paint.h"
-#include "core/board_paint_win.h"
-#include "core/game.h"
-#include "resources/resource.h"
-#include "settings/game_settings_dialog_win.h"
-#include "settings/grades.h"
-#include "shell/about_dialog_win.h"
-#include "shell/shell_texts.h"
-#include "shell/help_win.h"
-#include "shell/shell_state_win.h"
 #include "common/text_win.h"
+#include "core/board.h"
+#include "resources/resource.h"
+#include "shell/shell_state_win.h"
+#include "shell/shell_texts.h"
 
 #include <iterator>
 #include <utility>
@@ -83,16 +77,11 @@ void buildToolbar(HWND window, int dpi) {
                      reinterpret_cast<LPARAM>(&separator));
     }
     fitAboveBoard(toolbarWindow, dpi);
-    // Asked for with the Japanese character set, so that a system without this face gives a
-    // Japanese one.
-    boardFont = CreateFontW(scaled(BoardFontHeight, dpi), scaled(BoardFontWidth, dpi), 0, 0,
-                            BoardFontWeight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, L"ＭＳ 明朝");
 }
 
 void releaseToolbar() {
     DestroyWindow(std::exchange(toolbarWindow, nullptr));
     ImageList_Destroy(std::exchange(toolbarImages, nullptr));
-    DeleteObject(std::exchange(boardFont, nullptr));
 }
 
 void onToolTipText(HWND window, TOOLTIPTEXTW* record) {
@@ -106,62 +95,4 @@ void onToolTipText(HWND window, TOOLTIPTEXTW* record) {
         record->szText[tip.copy(record->szText, std::size(record->szText) - 1)] = L'\0';
         record->lpszText = record->szText;
     }
-}
-
-void onCommand(HWND window, int id) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    switch (id) {
-    case CMD_START:
-    case CMD_START2:
-        startGame();
-        break;
-    case CMD_SETTINGS:
-        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_GAMESETTINGS), window,
-                        gameSettingsDialogProc, 0);
-        derivePlayParameters();
-        break;
-    case CMD_VERSION:
-        DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), window, aboutDialogProc, 0);
-        break;
-    case CMD_WEBHELP:
-        openHelp(window);
-        break;
-    case CMD_HOMEPAGE:
-        openHomePage(window);
-        break;
-    case CMD_EXIT:
-        DestroyWindow(window);
-        break;
-    default:
-        break;
-    }
-}
-
-void openHomePage(HWND window) {
-    // A build that names no home page of its own shows the game's own help: never a page of
-    // somebody else.
-    if (*homePageAddress == '\0') {
-        openHelp(window);
-        return;
-    }
-    launchBrowser(window, wideText(homePageAddress));
-}
-
-void launchBrowser(HWND window, const std::wstring& address) {
-    // Quoted, so that the browser, splitting its command line the usual way, finds the address as
-    // its one argument.
-    std::wstring commandLine = L"\"" + wideText(BrowserPath) + L"\" " + address;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    // Named on its own as well as quoted in the command line: the system then never tries
-    // C:\Program.exe or C:\Program Files\Internet.exe, whatever stands there.
-    if (!CreateProcessW(wideText(BrowserPath).c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
-        showMessage(window, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
-        return;
-    }
-    // The browser is not watched; holding its handles would only leak two per launch.
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
 }

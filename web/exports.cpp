@@ -105,8 +105,8 @@ class PagePlatform final : public GamePlatform {
     void killTimer(int32_t id) override { request(Request::KillTimer, id); }
     void repaintNow() override { request(Request::Repaint); }
     void openEvaluation() override {
-        appendToRecord(
-            recordLine(page.localTime, gradeIndex, gameState.scoreBasis, gameState.missCount));
+        appendToRecord(recordFinishedGame(page.localTime));
+        unwrittenRecordLines.clear(); // the page's store takes every line
         page.evaluationBoard = planBoardPaint(gameState);
         page.evaluationText = evaluationLines(gameState.scoreBasis, gameState.missCount);
         page.evaluationPicture =
@@ -266,7 +266,7 @@ PAGE_EXPORT(load) void load(int32_t settingsLength, int32_t recordLength) {
     page.recordFile = page.input.substr(std::min(settingsBytes, page.input.size()),
                                         static_cast<std::size_t>(std::max(recordLength, 0)));
     page.settingsFile = settingsLength < 0 ? "" : page.input.substr(0, settingsBytes);
-    derivePlayParameters();
+    onSettingsApplied();
     gamePlatform = &pagePlatform;
     saveSettingsIfChanged();
 }
@@ -289,14 +289,14 @@ PAGE_EXPORT(set_settings) void setSettings() {
     applySettingsValues(readSettingsValues(page.input));
     page.deriveAtStart = playing() != 0;
     if (!page.deriveAtStart) {
-        derivePlayParameters();
+        onSettingsApplied();
     }
 }
 
 PAGE_EXPORT(start) void start() {
     beginCall();
     if (page.deriveAtStart) {
-        derivePlayParameters();
+        onSettingsApplied();
         page.deriveAtStart = false;
     }
     startGame();
@@ -385,7 +385,7 @@ PAGE_EXPORT(choose_grade) void chooseGrade() {
 }
 PAGE_EXPORT(game_settings_closed) void gameSettingsClosed() {
     beginCall();
-    derivePlayParameters();
+    onSettingsApplied();
 }
 
 // The detailed settings dialog: it opens on 10級; a radio button stores the fields into the grade
@@ -465,7 +465,7 @@ PAGE_EXPORT(apply_import) void applyImport(int32_t kind) {
     beginCall();
     if (kind == static_cast<int32_t>(FileKind::Settings)) {
         applySettingsValues(page.importedSettings);
-        derivePlayParameters();
+        onSettingsApplied();
         saveSettingsIfChanged();
     } else {
         page.recordFile = std::move(page.importedRecord);

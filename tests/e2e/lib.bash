@@ -60,12 +60,12 @@ find_main() {
     read -r CX CY <<<"$corner"
 }
 
-# Clicks a toolbar button: 39-pixel buttons from x = 3, gaps of four 8-pixel separators.
+# Clicks toolbar button $1 (help or home) where the program's toolbar has it, then moves away, so
+# that its tooltip does not stand over the board.
 click_toolbar() {
-    local x=280 # home
-    [ "$1" = help ] && x=240
-    # Then away from the button, so that its tooltip does not stand over the board.
-    xdotool mousemove $((CX + x)) $((CY + 18)) click 1 mousemove 5 5
+    local at
+    at=$(wine "$(dirname "$E2E_EXE")/toolbar_button.exe" "$1") || fail "no toolbar button $1"
+    xdotool mousemove ${at%$'\r'} click 1 mousemove 5 5
 }
 
 # Waits for the program to end and checks its exit code; fails at once on a write-error box.

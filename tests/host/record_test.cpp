@@ -1,6 +1,7 @@
 // The record of finished games: the line each game adds to record.csv, the games read back from
 // any bytes, and the section of the help page drawn from them.
 #include "evaluation/game_record.h"
+#include "settings/settings_state.h"
 #include "shell/record_page.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,12 @@ TEST(RecordFile, LineOfAGame) {
     EXPECT_EQ(recordKept(record, 62), record);
     EXPECT_EQ(recordKept(record, 59), header + "BB\r\nCCC\r\n");
     EXPECT_EQ(recordKept(record, 58), header + "CCC\r\n");
+    // A game that ends: its line, of the grade chosen and the game's score, after those waiting.
+    gradeIndex = 2, gameState.scoreBasis = {5, 3, 9}, gameState.missCount = 2;
+    unwrittenRecordLines = "W\r\n";
+    EXPECT_EQ(recordFinishedGame({2026, 2, 7, 9, 5, 3}),
+              "W\r\n2026-02-07 09:05:03,8,5,3,9,2,68\r\n");
+    resetGameState(), resetSettingsState(), resetRecordState();
 }
 
 TEST(RecordFile, ReadsWholeValidLinesAsWrittenOrAsASpreadsheetSavesThem) {

@@ -92,7 +92,7 @@ TEST(PlayParameters, ComeFromTheChosenGradeWithinTheGamesLimits) {
         resetSettingsState();
         gradeTable[c.row] = c.grade;
         gradeIndex = c.gradeIndex;
-        derivePlayParameters();
+        onSettingsApplied();
         EXPECT_EQ((std::array<int32_t, 3>{gameState.symbolCount, gameState.showMillis,
                                           gameState.tryCount}),
                   (std::array<int32_t, 3>{c.symbols, c.millis, c.tries}));

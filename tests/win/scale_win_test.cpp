@@ -43,7 +43,7 @@ class ScaleTest : public ShellTest {
             gameState.problems.problems[0].cells[i] = {
                 cells[i].first.x, cells[i].first.y, 'A' + static_cast<int32_t>(i), cells[i].second};
         }
-        repaintNow(mainWindow);
+        repaintBoard(mainWindow);
     }
     const Scale* scale = nullptr;
     double k = 1;

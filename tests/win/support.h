@@ -2,10 +2,10 @@
 // boxes that the program opens modally, and a main window made by the program's own code.
 #pragma once
 
-#include "core/board_paint_win.h"
 #include "core/game_state.h"
 #include "evaluation/evaluation_state_win.h"
 #include "settings/grades.h"
+#include "shell/board_win.h"
 #include "shell/main_window_win.h"
 #include "shell/shell_state_win.h"
 #include "shell/toolbar_win.h"
@@ -251,6 +251,7 @@ class ShellTest : public ::testing::Test {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) { // the WM_QUIT among them
         }
         releaseToolbar();
+        releaseBoardFont();
         UnregisterClassW(L"Main Window", GetModuleHandleW(nullptr));
         resetGameState();
         resetSettingsState();

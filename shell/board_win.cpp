@@ -1,11 +1,23 @@
-#include "core/board_paint_win.h"
+#include "shell/board_win.h"
 
 #include "common/display_scale.h"
+#include "common/text_win.h"
 #include "core/board_paint.h"
 #include "core/game_state.h"
-#include "common/text_win.h"
+#include "shell/shell_state_win.h"
 
-HFONT boardFont = nullptr;
+#include <utility>
+
+void makeBoardFont(int dpi) {
+    // Asked for with the Japanese character set, so that a system without this face gives a
+    // Japanese one.
+    boardFont = CreateFontW(scaled(BoardFontHeight, dpi), scaled(BoardFontWidth, dpi), 0, 0,
+                            BoardFontWeight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, L"ＭＳ 明朝");
+}
+
+void releaseBoardFont() {
+    DeleteObject(std::exchange(boardFont, nullptr));
+}
 
 void paintBoard(HDC dc, int dpi) {
     HGDIOBJ previousFont = SelectObject(dc, boardFont);
@@ -21,4 +33,9 @@ void paintBoard(HDC dc, int dpi) {
                  static_cast<int>(text.size()));
     }
     SelectObject(dc, previousFont);
+}
+
+void repaintBoard(HWND window) {
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
 }
